@@ -1,0 +1,143 @@
+#include "http.h"
+
+#include <curl/curl.h>
+
+#include <mutex>
+
+#include "paths.h"
+
+namespace lmn {
+
+namespace {
+
+void GlobalInit() {
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+struct StreamState {
+    const std::function<void(int64_t)>* onHeaders;
+    const std::function<bool(std::string_view)>* onPiece;
+    CURL* curl;
+    bool headersSeen = false;
+    bool stopped = false;
+};
+
+void DeliverHeaders(StreamState& st) {
+    if (st.headersSeen) return;
+    st.headersSeen = true;
+    curl_off_t length = -1;
+    if (curl_easy_getinfo(st.curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) != CURLE_OK) length = -1;
+    if (*st.onHeaders) (*st.onHeaders)(length);
+}
+
+size_t OnWrite(char* data, size_t size, size_t count, void* user) {
+    auto& st = *static_cast<StreamState*>(user);
+    DeliverHeaders(st);
+    size_t n = size * count;
+    if (!(*st.onPiece)(std::string_view(data, n))) {
+        st.stopped = true;
+        return 0;  // makes curl end the transfer
+    }
+    return n;
+}
+
+}  // namespace
+
+std::string EncodeRequestUrl(std::string_view url) {
+    static const char hex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(url.size());
+    for (char ch : url) {
+        unsigned char c = static_cast<unsigned char>(ch);
+        if (c <= 0x20 || c >= 0x7F) {
+            out += '%';
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        } else {
+            out += ch;
+        }
+    }
+    return out;
+}
+
+HttpStreamResult HttpStream(const std::string& url, const std::function<void(int64_t)>& onHeaders,
+                            const std::function<bool(std::string_view)>& onPiece) {
+    GlobalInit();
+    HttpStreamResult result;
+    CURL* curl = curl_easy_init();
+    if (!curl) return result;
+    std::string encoded = EncodeRequestUrl(url);
+    StreamState st{&onHeaders, &onPiece, curl};
+    curl_slist* headers = nullptr;
+    headers = curl_slist_append(headers, "Cache-Control: no-cache");
+    headers = curl_slist_append(headers, "Pragma: no-cache");
+    curl_easy_setopt(curl, CURLOPT_URL, encoded.c_str());
+    curl_easy_setopt(curl, CURLOPT_USERAGENT, "MSDN SurfBear");
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &OnWrite);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &st);
+    CURLcode rc = curl_easy_perform(curl);
+    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &result.status);
+    result.opened = result.status > 0;
+    if (result.opened) DeliverHeaders(st);
+    result.stopped = st.stopped;
+    result.completed = rc == CURLE_OK;
+    curl_slist_free_all(headers);
+    curl_easy_cleanup(curl);
+    return result;
+}
+
+std::string FetchText(const std::string& url) {
+    std::string text;
+    bool tooLong = false;
+    auto piece = [&](std::string_view p) {
+        // The body is text: a zero byte ends what this piece contributes.
+        size_t zero = p.find('\0');
+        if (zero != std::string_view::npos) p = p.substr(0, zero);
+        if (text.size() + p.size() > kFetchTextLimit) {
+            tooLong = true;
+            return false;
+        }
+        text.append(p);
+        return true;
+    };
+    HttpStreamResult r = HttpStream(url, {}, piece);
+    if (tooLong || !r.opened) return {};
+    return text;
+}
+
+bool DownloadFile(const std::string& url, const std::string& localPath, const std::string& tempPath) {
+    EnsureDirectoriesClient(localPath);
+    std::string tempNative = NativePath(tempPath);
+    FILE* temp = std::fopen(tempNative.c_str(), "wb");
+    if (!temp) return false;
+    bool notFound = false, writeFailed = false;
+    std::string tail;  // the end of the previous piece, so a marker split across pieces is seen
+    auto piece = [&](std::string_view p) {
+        if (std::fwrite(p.data(), 1, p.size(), temp) != p.size()) {
+            writeFailed = true;
+            return false;
+        }
+        std::string window = tail + std::string(p);
+        if (window.find(" 404 ") != std::string::npos) {
+            notFound = true;
+            return false;
+        }
+        tail = window.substr(window.size() > 4 ? window.size() - 4 : 0);
+        return true;
+    };
+    HttpStreamResult r = HttpStream(url, {}, piece);
+    bool closed = std::fclose(temp) == 0;
+    // An error status is a failed download even when its page lacks the " 404 " marker, and a
+    // transfer that broke off must not be installed as if it were the whole file.
+    if (!r.opened || notFound || writeFailed || !closed || !r.completed || r.status >= 400) return false;
+    ForceDeleteFile(localPath);
+    bool copied = CopyFileAtomic(tempNative, localPath);
+    ForceDeleteFile(tempNative);
+    return copied;
+}
+
+}  // namespace lmn
