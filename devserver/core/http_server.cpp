@@ -39,8 +39,8 @@ std::string ContentTypeOf(const std::string& path) {
         size_t n = std::strlen(ext);
         return path.size() >= n && AsciiLower(path.substr(path.size() - n)) == ext;
     };
-    if (ends(".php") || ends(".html") || ends(".htm")) return "text/html; charset=gbk";
-    if (ends(".js")) return "text/javascript; charset=gbk";
+    if (ends(".php") || ends(".html") || ends(".htm")) return "text/html; charset=utf-8";
+    if (ends(".js")) return "text/javascript; charset=utf-8";
     if (ends(".css")) return "text/css";
     if (ends(".xml")) return "text/xml";
     if (ends(".jpg") || ends(".jpeg")) return "image/jpeg";

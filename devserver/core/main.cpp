@@ -54,6 +54,11 @@ int main(int argc, char** argv) {
     lmn::dev::HttpServer http(ctx.host, static_cast<uint16_t>(httpPort));
     ctx.http = &http;
 
+    // Every request is logged to ROOT/log/http.log as "<peer> <request target>", before any module sees it.
+    http.Route("/", [&ctx](const lmn::dev::HttpRequest& req, lmn::dev::HttpResponse&) {
+        lmn::dev::LogLine(ctx, "http", req.peer + " " + req.target);
+        return false;
+    });
     for (auto& [name, module] : lmn::dev::Modules()) {
         if (!module.start(ctx)) {
             std::cerr << "devserver: module " << name << " failed to start\n";

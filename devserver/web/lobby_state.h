@@ -1,0 +1,27 @@
+// What the stand-in lobby remembers: the players who logged in through the pages.
+#pragma once
+
+#include <map>
+#include <mutex>
+#include <string>
+
+namespace lmn::dev {
+
+class LobbyState {
+  public:
+    // Logs a player in by name (a new name gets the next id); returns the id.
+    int Login(const std::string& name);
+    std::string NameOf(int id) const;
+    // Presence reports: user id -> the text of the last add_activep request.
+    void ReportPresence(int id, const std::string& report);
+    size_t PresenceCount() const;
+
+  private:
+    mutable std::mutex mutex_;
+    std::map<std::string, int> idsByName_;
+    std::map<int, std::string> namesById_;
+    std::map<int, std::string> presence_;
+    int nextId_ = 1001;
+};
+
+}  // namespace lmn::dev
