@@ -1,0 +1,90 @@
+#include "manifest_reader.h"
+
+#include "http_xml_document.h"
+#include "paths.h"
+
+namespace lmn::updater {
+
+namespace {
+
+constexpr int kManifestPort = 80;
+
+// The local copy, parsed; an empty document when it is missing or does not parse.
+void LoadLocal(const UpdateSession& session, const char* path, tinyxml2::XMLDocument& doc) {
+    std::string text;
+    if (!ReadFile(session.FullPath(path), text) ||
+        doc.Parse(text.data(), text.size()) != tinyxml2::XML_SUCCESS)
+        doc.Clear();
+}
+
+std::string FailureReason(const char* path) {
+    std::string name = path;
+    return Gbk("读取") + name.substr(name.rfind('/') + 1) + Gbk("失败");
+}
+
+// The server's copy; the failure prompt when it does not arrive whole and well-formed.
+void LoadServer(UpdateSession& session, const char* path, CHttpXmlDocument& doc) {
+    if (!doc.LoadHttpXml(session.baseUrl() + path, kManifestPort)) session.UpdateFailed(FailureReason(path));
+}
+
+}  // namespace
+
+CTotalUpdateInfo ReadLocalTotalInfo(const UpdateSession& session) {
+    tinyxml2::XMLDocument doc;
+    LoadLocal(session, kTotalManifest, doc);
+    return ReadTotalInfo(doc);
+}
+
+CTotalUpdateInfo ReadServerTotalInfo(UpdateSession& session) {
+    CHttpXmlDocument doc;
+    LoadServer(session, kTotalManifest, doc);
+    return ReadTotalInfo(doc);
+}
+
+int32_t ReadLocalUpdaterVersion(const UpdateSession& session) {
+    tinyxml2::XMLDocument doc;
+    LoadLocal(session, kUpdaterManifest, doc);
+    return ReadUpdaterVersion(doc);
+}
+
+int32_t ReadServerUpdaterVersion(UpdateSession& session) {
+    CHttpXmlDocument doc;
+    LoadServer(session, kUpdaterManifest, doc);
+    return ReadUpdaterVersion(doc);
+}
+
+std::string ReadServerUpdaterDownloadSite(UpdateSession& session) {
+    CHttpXmlDocument doc;
+    LoadServer(session, kUpdaterManifest, doc);
+    return ReadUpdaterDownloadSite(doc);
+}
+
+std::vector<CCardInfo> ReadLocalCardList(const UpdateSession& session) {
+    tinyxml2::XMLDocument doc;
+    LoadLocal(session, kCardManifest, doc);
+    std::vector<CCardInfo> cards;
+    ReadCardList(doc, cards);
+    return cards;
+}
+
+std::vector<CCardInfo> ReadServerCardList(UpdateSession& session) {
+    CHttpXmlDocument doc;
+    LoadServer(session, kCardManifest, doc);
+    std::vector<CCardInfo> cards;
+    if (!ReadCardList(doc, cards)) session.UpdateFailed(FailureReason(kCardManifest));
+    return cards;
+}
+
+std::vector<COtherFileInfo> ReadLocalOtherFileList(const UpdateSession& session) {
+    tinyxml2::XMLDocument doc;
+    LoadLocal(session, kOtherManifest, doc);
+    return ReadOtherFileList(doc);
+}
+
+std::vector<COtherFileInfo> ReadServerOtherFileList(UpdateSession& session) {
+    CHttpXmlDocument doc;
+    LoadServer(session, kOtherManifest, doc);
+    return ReadOtherFileList(doc);
+}
+
+}  // namespace lmn::updater

@@ -1,0 +1,45 @@
+// The state one update run shares between its steps: the install folder, the update server's
+// base URL, and the two ways every run ends (start the game, or the failure prompt).
+#pragma once
+
+#include <atomic>
+#include <string>
+#include <string_view>
+
+#include "update_host.h"
+
+namespace lmn::updater {
+
+// A UTF-8 literal of this source as the GBK text the programs use.
+std::string Gbk(std::string_view utf8);
+
+class UpdateSession {
+  public:
+    // folder: the updater's own folder, ending with '/'.
+    UpdateSession(UpdateHost& host, std::string folder);
+
+    UpdateHost& host() { return host_; }
+    const std::string& folder() const { return folder_; }
+    const std::string& baseUrl() const { return baseUrl_; }
+    void setBaseUrl(std::string url) { baseUrl_ = std::move(url); }
+
+    // name unchanged when it holds ':' (absolute), else taken in the updater's folder.
+    std::string FullPath(std::string_view name) const;
+    void Status(std::string_view utf8) { host_.SetStatus(Gbk(utf8)); }
+
+    // Starts "LMN_KX.exe go" from the updater's folder, not waited for, and ends the process.
+    // Whichever thread comes first ends the run; a later caller only ends the process.
+    [[noreturn]] void StartGameAndExit();
+    // Asks whether to enter the game anyway; Yes starts it. Ends the process either way.
+    [[noreturn]] void UpdateFailed(const std::string& reason);
+
+  private:
+    bool ClaimEnding() { return !ending_.exchange(true); }
+
+    UpdateHost& host_;
+    std::string folder_;
+    std::string baseUrl_;
+    std::atomic<bool> ending_{false};
+};
+
+}  // namespace lmn::updater
