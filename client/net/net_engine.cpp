@@ -1,0 +1,188 @@
+#include "net_engine.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "byte_order.h"
+#include "framing.h"
+#include "package_writer.h"
+
+namespace lmn::net {
+
+namespace {
+
+constexpr int kAcceptedBufferSize = 32768;
+
+void SetNoDelay(int fd) {
+    int one = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+}
+
+}  // namespace
+
+NetEngine::NetEngine(Reactor& reactor, NetEventSink& sink)
+    : reactor_(reactor), sink_(sink), random_(std::random_device{}()) {}
+
+NetEngine::~NetEngine() {
+    *alive_ = false;
+    for (auto& [handle, connection] : live_) reactor_.unwatch(connection->fd());
+    live_.clear();
+    for (int fd : listeners_) {
+        reactor_.unwatch(fd);
+        ::close(fd);
+    }
+}
+
+bool NetEngine::start(bool listen, const std::vector<std::uint16_t>& ports) {
+    if (!listen) return true;
+    for (std::uint16_t port : ports)
+        if (this->listen("0.0.0.0", port) == 0) return false;
+    return true;
+}
+
+std::uint16_t NetEngine::listen(const std::string& address, std::uint16_t port, int backlog) {
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_port = htons(port);
+    if (::inet_pton(AF_INET, address.c_str(), &addr.sin_addr) != 1) return 0;
+    int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) return 0;
+    int one = 1;
+    ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+    socklen_t len = sizeof addr;
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(fd, backlog) != 0 ||
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
+        ::close(fd);
+        return 0;
+    }
+    listeners_.push_back(fd);
+    reactor_.watch(fd, Reactor::kRead, [this, fd](unsigned) { onListenerReady(fd); });
+    return ntohs(addr.sin_port);
+}
+
+void NetEngine::onListenerReady(int listenFd) {
+    for (;;) {
+        int fd = ::accept4(listenFd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (fd < 0) return;
+        linger abortive{1, 0};
+        ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &abortive, sizeof abortive);
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &kAcceptedBufferSize, sizeof kAcceptedBufferSize);
+        ::setsockopt(fd, SOL_SOCKET, SO_SNDBUF, &kAcceptedBufferSize, sizeof kAcceptedBufferSize);
+        SetNoDelay(fd);
+        ConnectionHandle handle = adopt(fd, NetConnection::Side::Accepted);
+        std::uint8_t handshake[4];
+        StoreLe32(handshake, static_cast<std::uint32_t>(random_()) & 0x7FFCu);
+        std::int32_t closeCode = 0;
+        live_.at(handle)->send(handshake, static_cast<std::uint32_t>(random_()), closeCode);
+        afterCall(handle, closeCode);
+    }
+}
+
+ConnectionHandle NetEngine::connect(const std::string& host, std::uint16_t port) {
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    if (::getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0 || !found) return 0;
+    sockaddr_in addr = *reinterpret_cast<sockaddr_in*>(found->ai_addr);
+    ::freeaddrinfo(found);
+
+    int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) return 0;
+    SetNoDelay(fd);
+    int r = ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+    if (r == 0) return adopt(fd, NetConnection::Side::Connected);
+    bool started = errno == EINPROGRESS;
+    ConnectionHandle handle = adopt(fd, NetConnection::Side::Connecting);
+    if (!started) closeWithEvent(handle, NET_CONNECT_FAILED);
+    return handle;
+}
+
+ConnectionHandle NetEngine::adopt(int fd, NetConnection::Side side) {
+    ConnectionHandle handle = nextHandle_++;
+    auto emit = [this, handle](std::int32_t code, std::vector<std::uint8_t> data) {
+        this->emit(NetEvent{code, handle, std::move(data)});
+    };
+    auto connection = std::make_unique<NetConnection>(fd, side, std::move(emit));
+    unsigned interests = Reactor::kRead | (connection->wantsWrite() ? Reactor::kWrite : 0u);
+    live_.emplace(handle, std::move(connection));
+    reactor_.watch(fd, interests, [this, handle](unsigned ready) { onConnectionReady(handle, ready); });
+    return handle;
+}
+
+void NetEngine::onConnectionReady(ConnectionHandle handle, unsigned ready) {
+    auto it = live_.find(handle);
+    if (it == live_.end()) return;
+    std::int32_t closeCode = 0;
+    if (ready & Reactor::kWrite) closeCode = it->second->onWritable();
+    if (closeCode == 0 && (ready & Reactor::kRead)) closeCode = it->second->onReadable();
+    afterCall(handle, closeCode);
+}
+
+void NetEngine::afterCall(ConnectionHandle handle, std::int32_t closeCode) {
+    if (closeCode != 0) {
+        closeWithEvent(handle, closeCode);
+        return;
+    }
+    NetConnection& connection = *live_.at(handle);
+    reactor_.setInterests(connection.fd(), Reactor::kRead | (connection.wantsWrite() ? Reactor::kWrite : 0u));
+}
+
+bool NetEngine::send(ConnectionHandle handle, std::span<const std::uint8_t> bytes) {
+    auto it = live_.find(handle);
+    if (it == live_.end() || bytes.size() > kMaxPayload) return false;
+    std::int32_t closeCode = 0;
+    bool queued = it->second->send(bytes, static_cast<std::uint32_t>(random_()), closeCode);
+    if (queued) afterCall(handle, closeCode);
+    return queued;
+}
+
+bool NetEngine::send(ConnectionHandle handle, PackageWriter& package) {
+    return send(handle, package.seal());
+}
+
+void NetEngine::close(ConnectionHandle handle) {
+    auto it = live_.find(handle);
+    if (it == live_.end()) return;
+    reactor_.unwatch(it->second->fd());
+    live_.erase(it);
+}
+
+std::size_t NetEngine::unsentBytes(ConnectionHandle handle) const {
+    auto it = live_.find(handle);
+    return it == live_.end() ? 0 : it->second->unsentBytes();
+}
+
+void NetEngine::closeWithEvent(ConnectionHandle handle, std::int32_t code) {
+    close(handle);
+    emit(NetEvent{code, handle, {}});
+}
+
+void NetEngine::emit(NetEvent event) {
+    pending_.push_back(std::move(event));
+    if (deliveryPosted_) return;
+    deliveryPosted_ = true;
+    reactor_.post([this, alive = std::weak_ptr<bool>(alive_)] {
+        if (auto a = alive.lock(); a && *a) deliver();
+    });
+}
+
+void NetEngine::deliver() {
+    deliveryPosted_ = false;
+    std::deque<NetEvent> events;
+    events.swap(pending_);
+    std::weak_ptr<bool> alive = alive_;
+    for (NetEvent& event : events) {
+        sink_.onNetEvent(std::move(event));
+        if (alive.expired()) return;
+    }
+}
+
+}  // namespace lmn::net
