@@ -10,6 +10,7 @@ namespace {
 
 bool FileStamp(const std::string& path, int64_t& mtimeNs, int64_t& size) {
     struct stat st;
+    if (path.empty()) return false;
     if (stat(NativePath(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
     mtimeNs = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     size = static_cast<int64_t>(st.st_size);
