@@ -1,0 +1,41 @@
+// The server-address refresh loop: every run of StartClientPage starts one on a worker thread.
+// It waits 1 s plus the refresh interval, asks the lobby for the room server's address and
+// applies the reply, for the life of the process. Stopping it (when the client ends) wakes the
+// wait at once.
+#pragma once
+
+#include <condition_variable>
+#include <list>
+#include <mutex>
+#include <thread>
+
+#include "lobby_shared.h"
+#include "server_access.h"
+
+namespace lmn::shell {
+
+// One round of the loop after its wait: fetch [get_srv_ip] below the current base URL and apply it.
+void PollServerAddressOnce(ServerAccess& server, LobbyShared& lobby);
+
+class AddressPollLoops {
+  public:
+    AddressPollLoops(ServerAccess& server, LobbyShared& lobby) : server_(server), lobby_(lobby) {}
+    ~AddressPollLoops() { StopAll(); }
+    AddressPollLoops(const AddressPollLoops&) = delete;
+    AddressPollLoops& operator=(const AddressPollLoops&) = delete;
+
+    void StartOne();
+    void StopAll();
+    size_t Count() const { return threads_.size(); }
+
+  private:
+    void Run(std::stop_token stop);
+
+    ServerAccess& server_;
+    LobbyShared& lobby_;
+    std::mutex waitMutex_;
+    std::condition_variable_any wake_;
+    std::list<std::jthread> threads_;
+};
+
+}  // namespace lmn::shell

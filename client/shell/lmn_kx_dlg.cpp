@@ -1,0 +1,256 @@
+#include "lmn_kx_dlg.h"
+
+#include "client_urls.h"
+#include "command_table.h"
+#include "navigation_watch.h"
+#include "paths.h"
+#include "timer_table.h"
+#include "trace_file.h"
+
+namespace lmn::shell {
+
+CLMN_KXDlg::CLMN_KXDlg(ShellDeps deps)
+    : context_(std::move(deps)), pollLoops_(context_.server(), context_.lobby()) {}
+
+CLMN_KXDlg::~CLMN_KXDlg() {
+    pollLoops_.StopAll();
+}
+
+void CLMN_KXDlg::OnInitDialog() {
+    ShellHost& host = context_.host();
+    host.StartTimer(kTimerFirstIntro, kFirstIntroDelayMs);
+    host.StartTimer(kTimerCommandDrain, kCommandDrainMs);
+    host.StartTimer(kTimerPageTextPump, kPageTextPumpMs);
+    settings_.Load();
+    host.AddTrayIcon();
+}
+
+void CLMN_KXDlg::OnTimer(int id) {
+    if (IsOneShotTimer(id)) context_.host().KillTimer(id);
+    switch (id) {
+        case kTimerFirstIntro:
+            ShowFirstIntro();
+            break;
+        case kTimerCommandDrain:
+            DrainCommands();
+            break;
+        case kTimerOpponentRequest:
+            match_.OnOpponentRequestTimer();
+            break;
+        case kTimerRelay:
+            battle_.OnRelayTimer();
+            break;
+        case kTimerReadTime:
+            sound_.OnReadTimeTick();
+            break;
+        case kTimerStartClientPage:
+            StartClientPage();
+            break;
+        case kTimerGreeting:
+            sound_.OnGreetingTimer();
+            break;
+        case kTimerOpponentAnswer:
+            match_.OnOpponentAnswerTimer();
+            break;
+        case kTimerPageTextPump:
+            PumpPageTexts();
+            break;
+        case kTimerPresenceReport:
+            lobby_.OnPresenceReportTimer();
+            break;
+        case kTimerSecondIntro:
+            ShowSecondIntro();
+            break;
+        default:
+            break;
+    }
+}
+
+bool CLMN_KXDlg::IntroPagesPresent(const char* page, const char* movie) const {
+    const std::string dir = context_.PagePath();
+    return PathExists(FullPath(dir, page)) && PathExists(FullPath(dir, movie));
+}
+
+void CLMN_KXDlg::ShowFirstIntro() {
+    ShellHost& host = context_.host();
+    if (!IntroPagesPresent("open.html", "flash/open.swf")) {
+        host.StartTimer(kTimerStartClientPage, kClientPageNowMs);
+        return;
+    }
+    host.Navigate(context_.PagePath() + "open.html");
+    if (context_.state().config.bMusic) {
+        host.StartTimer(kTimerSecondIntro, kSecondIntroDelayMs);
+        host.StartTimer(kTimerGreeting, kGreetingDelayMs);
+    } else {
+        host.StartTimer(kTimerStartClientPage, kClientPageAfterShortIntroMs);
+    }
+}
+
+void CLMN_KXDlg::ShowSecondIntro() {
+    ShellHost& host = context_.host();
+    if (!IntroPagesPresent("pt.html", "flash/pt.swf")) {
+        host.StartTimer(kTimerStartClientPage, kClientPageNowMs);
+        return;
+    }
+    host.Navigate(context_.PagePath() + "pt.html");
+    host.StartTimer(kTimerStartClientPage, kClientPageAfterLongIntroMs);
+}
+
+bool CLMN_KXDlg::OnLeftButtonDown() {
+    if (!context_.state().introSkippable) return false;
+    const std::string url = context_.host().CurrentUrl();
+    if (url.find("open.html") == std::string::npos && url.find("pt.html") == std::string::npos) return false;
+    ShellHost& host = context_.host();
+    host.KillTimer(kTimerSecondIntro);
+    host.KillTimer(kTimerGreeting);
+    host.StartTimer(kTimerStartClientPage, kClientPageNowMs);
+    return true;
+}
+
+void CLMN_KXDlg::StartClientPage() {
+    DialogState& state = context_.state();
+    LobbyShared& lobby = context_.lobby();
+    ServerAccess& server = context_.server();
+    state.introSkippable = 0;
+    lobby.SetLocalAddress(server.LocalAddress());
+    const std::string base = lobby.BaseUrl();
+    context_.host().Navigate(
+        ClientPageUrl(base, context_.PagePath(), lobby.LocalAddress(), state.config, false));
+    if (!state.clientPageShown && state.config.bMusic) context_.StartMusic();
+    state.outsideIp = server.FetchText(LobbyUrl(base, "get_out_ip"));
+    lobby.ApplyServerAddressReply(server.FetchText(LobbyUrl(base, "get_srv_ip")));
+    state.clientPageShown = true;
+    pollLoops_.StartOne();
+}
+
+bool CLMN_KXDlg::OnBeforeNavigate(const std::string& url) {
+    switch (ClassifyBeforeNavigate(url)) {
+        case BeforeNavigateAction::QueueCommand:
+            commands_.Push(url);
+            return true;
+        case BeforeNavigateAction::ReopenClientPage:
+            context_.host().StartTimer(kTimerStartClientPage, kClientPageNowMs);
+            AppendTraceCharacter(context_.deps().traceFile, '2');
+            return true;
+        case BeforeNavigateAction::EnterWatchPage:
+            context_.state().pageReady = 0;
+            return false;
+        case BeforeNavigateAction::Pass:
+            return false;
+    }
+    return false;
+}
+
+void CLMN_KXDlg::OnNavigateComplete(const std::string& url) {
+    if (!IsPlainIndexPage(url)) return;
+    context_.host().StartTimer(kTimerStartClientPage, kClientPageNowMs);
+    AppendTraceCharacter(context_.deps().traceFile, '1');
+}
+
+bool CLMN_KXDlg::OnNewWindow(const std::string& url) {
+    if (NewWindowStaysInClient(url)) return true;
+    context_.host().OpenInUserBrowser(url);
+    return false;
+}
+
+void CLMN_KXDlg::DrainCommands() {
+    // A handler that opens a menu or message box lets timers run meanwhile; the commands behind
+    // it wait until it is done, so each command is handled completely before the next.
+    if (draining_) return;
+    draining_ = true;
+    while (!commands_.Empty()) {
+        context_.host().Pause(1);
+        DispatchCommand(commands_.PopCommand());
+    }
+    draining_ = false;
+}
+
+void CLMN_KXDlg::DispatchCommand(const std::string& text) {
+    for (const CommandRow* row : MatchingCommandRows(text)) {
+        if (row->killsOpponentTimer) context_.host().KillTimer(kTimerOpponentRequest);
+        row->handler(*this, text);
+    }
+}
+
+void CLMN_KXDlg::OnPageReady() {
+    context_.state().pageReady = 1;
+}
+
+void CLMN_KXDlg::PumpPageTexts() {
+    DialogState& state = context_.state();
+    state.pageTexts.Pump(
+        state.pageReady != 0, [this] { context_.host().Pause(1); },
+        [this](const std::string& text) { context_.CallPageScript(text); });
+}
+
+void CLMN_KXDlg::ShowRightClickMenu() {
+    const int command = context_.host().ShowContextMenu(RightClickMenu());
+    if (command != 0) OnMenuCommand(command);
+}
+
+void CLMN_KXDlg::OnMenuCommand(int command) {
+    if (navigation_.OnMenuCommand(command)) return;
+    switch (command) {
+        case kCmdToggleMusic:
+            sound_.OnToggleMusic();
+            break;
+        case kCmdToggleSound:
+            sound_.OnToggleSound();
+            break;
+        case kCmdToggleVoice:
+            sound_.OnToggleVoice();
+            break;
+        case kCmdTrayShow:
+            context_.host().SetWindowVisible(true);
+            break;
+        case kCmdTrayQuit:
+            Quit();
+            break;
+        default:
+            break;
+    }
+}
+
+void CLMN_KXDlg::OnClose() {
+    context_.host().SetWindowVisible(false);
+}
+
+bool CLMN_KXDlg::OnOk() {
+    DialogState& state = context_.state();
+    if (!state.battleFlag) return false;
+    state.pageTexts.Push("type=[game_deal]&type_d1=[enter]");
+    return true;
+}
+
+void CLMN_KXDlg::OnHotKey(int id) {
+    if (id != kHotKeyAltX && id != kHotKeyAltF9) return;
+    ShowWindowAndTray(!context_.host().IsWindowVisible());
+}
+
+void CLMN_KXDlg::ShowWindowAndTray(bool visible) {
+    ShellHost& host = context_.host();
+    host.SetWindowVisible(visible);
+    if (visible) {
+        host.AddTrayIcon();
+    } else {
+        host.RemoveTrayIcon();
+    }
+}
+
+void CLMN_KXDlg::OnTrayDoubleClick() {
+    context_.host().SetWindowVisible(true);
+}
+
+void CLMN_KXDlg::OnTrayRightClick() {
+    const int command = context_.host().ShowContextMenu(TrayMenu());
+    if (command != 0) OnMenuCommand(command);
+}
+
+void CLMN_KXDlg::Quit() {
+    context_.StopMusic();
+    context_.server().FetchText(LobbyUrl(context_.BaseUrl(), "login_out"));
+    pollLoops_.StopAll();
+    context_.host().Quit(0);
+}
+
+}  // namespace lmn::shell

@@ -1,0 +1,95 @@
+// The game client's main window without its platform: the start-up sequence, the introduction
+// pages, the navigation watch, the command queue and its dispatch, the tray and hot keys, and
+// the way the program ends. The host forwards its window, browser and timer events here.
+#pragma once
+
+#include <string>
+
+#include "address_poll.h"
+#include "battle_commands.h"
+#include "command_queue.h"
+#include "companion_commands.h"
+#include "lobby_commands.h"
+#include "match_commands.h"
+#include "navigation_commands.h"
+#include "replay_commands.h"
+#include "settings_commands.h"
+#include "shell_context.h"
+#include "sound_commands.h"
+#include "watch_commands.h"
+
+namespace lmn::shell {
+
+class CLMN_KXDlg {
+  public:
+    explicit CLMN_KXDlg(ShellDeps deps);
+    ~CLMN_KXDlg();
+    CLMN_KXDlg(const CLMN_KXDlg&) = delete;
+    CLMN_KXDlg& operator=(const CLMN_KXDlg&) = delete;
+
+    // Window
+    void OnInitDialog();
+    void OnTimer(int id);
+    void OnClose();
+    // The Enter key: during a battle it reaches the page through the page text queue (true).
+    bool OnOk();
+    void OnMenuCommand(int command);
+    void OnHotKey(int id);
+    void OnTrayDoubleClick();
+    void OnTrayRightClick();
+    // A left click on the browser; true when it skipped an introduction page and is used up.
+    bool OnLeftButtonDown();
+
+    // Browser events
+    // Returns true when the navigation is to be cancelled.
+    bool OnBeforeNavigate(const std::string& url);
+    void OnNavigateComplete(const std::string& url);
+    // Returns true when the new window may open inside the client.
+    bool OnNewWindow(const std::string& url);
+
+    // Command bridge
+    void DispatchCommand(const std::string& text);
+    void CallPageScript(const std::string& text) { context_.CallPageScript(text); }
+    void StartClientPage();
+    // Shows "RMENU" at the cursor and runs the chosen item.
+    void ShowRightClickMenu();
+    // [game_client_loadover]: the battle or watch page is ready for the page text queue.
+    void OnPageReady();
+
+    ShellContext& context() { return context_; }
+    SettingsCommands& settings() { return settings_; }
+    NavigationCommands& navigation() { return navigation_; }
+    LobbyCommands& lobby() { return lobby_; }
+    MatchCommands& match() { return match_; }
+    BattleCommands& battle() { return battle_; }
+    WatchCommands& watch() { return watch_; }
+    ReplayCommands& replays() { return replays_; }
+    SoundCommands& sound() { return sound_; }
+    CompanionCommands& companions() { return companions_; }
+    const CommandQueue& commandQueue() const { return commands_; }
+
+  private:
+    void ShowFirstIntro();
+    void ShowSecondIntro();
+    void DrainCommands();
+    void PumpPageTexts();
+    void ShowWindowAndTray(bool visible);
+    void Quit();
+    bool IntroPagesPresent(const char* page, const char* movie) const;
+
+    ShellContext context_;
+    SettingsCommands settings_{context_};
+    NavigationCommands navigation_{context_};
+    LobbyCommands lobby_;
+    MatchCommands match_;
+    BattleCommands battle_;
+    WatchCommands watch_;
+    ReplayCommands replays_;
+    SoundCommands sound_;
+    CompanionCommands companions_;
+    CommandQueue commands_;
+    bool draining_ = false;
+    AddressPollLoops pollLoops_;
+};
+
+}  // namespace lmn::shell

@@ -1,0 +1,26 @@
+// Texts waiting for the battle or watch page. They are delivered in arrival order, and only
+// while the page has reported that it is ready; before that they wait, none is dropped.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+
+namespace lmn::shell {
+
+class PageTextQueue {
+  public:
+    void Push(std::string text) { texts_.push_back(std::move(text)); }
+    size_t Size() const { return texts_.size(); }
+
+    // Timer 9: when ready, hands every waiting text to deliver (with pause() before each one).
+    // Guarded against re-entry: a delivery that pumps again returns at once.
+    void Pump(bool pageReady, const std::function<void()>& pause,
+              const std::function<void(const std::string&)>& deliver);
+
+  private:
+    std::deque<std::string> texts_;
+    bool busy_ = false;
+};
+
+}  // namespace lmn::shell

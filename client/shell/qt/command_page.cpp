@@ -1,0 +1,51 @@
+#include "command_page.h"
+
+#include <QWebEngineView>
+
+namespace lmn::shell {
+
+namespace {
+
+// window.open hands createWindow no address: this page sees it on its first navigation, asks
+// the client, and then either becomes a window of its own or goes away.
+class NewWindowPage : public QWebEnginePage {
+  public:
+    NewWindowPage(QWebEngineProfile* profile, std::function<bool(const QUrl&)> decide, QObject* parent)
+        : QWebEnginePage(profile, parent), decide_(std::move(decide)) {}
+
+  protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override {
+        if (!isMainFrame || decided_) return true;
+        decided_ = true;
+        if (decide_(url)) {
+            auto* view = new QWebEngineView;
+            view->setAttribute(Qt::WA_DeleteOnClose);
+            view->setPage(this);
+            setParent(view);
+            view->resize(1000, 700);
+            view->show();
+            return true;
+        }
+        deleteLater();
+        return false;
+    }
+
+  private:
+    std::function<bool(const QUrl&)> decide_;
+    bool decided_ = false;
+};
+
+}  // namespace
+
+CommandPage::CommandPage(QWebEngineProfile* profile, Callbacks callbacks, QObject* parent)
+    : QWebEnginePage(profile, parent), callbacks_(std::move(callbacks)) {}
+
+bool CommandPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool) {
+    return !callbacks_.beforeNavigate(url);
+}
+
+QWebEnginePage* CommandPage::createWindow(WebWindowType) {
+    return new NewWindowPage(profile(), callbacks_.newWindow, this);
+}
+
+}  // namespace lmn::shell

@@ -1,0 +1,211 @@
+#include "main_window.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QScreen>
+#include <QShortcut>
+#include <QThread>
+#include <QVBoxLayout>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+#include "about_dlg.h"
+#include "about_page_dlg.h"
+#include "browser_input_filter.h"
+#include "browser_url.h"
+#include "command_page.h"
+#include "global_hot_keys.h"
+#include "http.h"
+#include "process.h"
+#include "text.h"
+#include "tray_icon.h"
+
+namespace lmn::shell {
+
+namespace {
+
+QString Wide(const std::string& gbk) {
+    return QString::fromStdString(GbkToUtf8(gbk));
+}
+
+// A GBK address as the browser takes it: local files by path, web addresses with their
+// blanks and high bytes percent-encoded (the server reads the bytes as GBK).
+QUrl ToQUrl(const std::string& gbkUrl) {
+    if (!gbkUrl.empty() && gbkUrl[0] == '/') return QUrl::fromLocalFile(QString::fromLocal8Bit(gbkUrl));
+    return QUrl::fromEncoded(QByteArray::fromStdString(EncodeRequestUrl(gbkUrl)), QUrl::TolerantMode);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(std::string programDir, ServerAccess& server)
+    : icon_(ProgramIcon()), timers_([this](int id) { core_->OnTimer(id); }) {
+    setWindowTitle(QStringLiteral("Lumenfold-Orvane软件系列"));
+    setWindowIcon(icon_);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(kWindowWidth, kWindowHeight);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    core_ = std::make_unique<CLMN_KXDlg>(ShellDeps{*this, server, std::move(programDir)});
+    SetUpBrowser();
+    tray_ = std::make_unique<TrayIcon>(
+        icon_, [this] { core_->OnTrayDoubleClick(); }, [this] { core_->OnTrayRightClick(); });
+    hotKeys_ = std::make_unique<GlobalHotKeys>([this](int id) { core_->OnHotKey(id); });
+    auto* about = new QShortcut(QKeySequence(QStringLiteral("Alt+A")), this);
+    about->setContext(Qt::WindowShortcut);
+    connect(about, &QShortcut::activated, this, [this] { ShowAboutBox(); });
+    core_->OnInitDialog();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::SetUpBrowser() {
+    view_ = new QWebEngineView(this);
+    view_->setContextMenuPolicy(Qt::NoContextMenu);
+    CommandPage::Callbacks callbacks;
+    callbacks.beforeNavigate = [this](const QUrl& url) {
+        return core_->OnBeforeNavigate(DecodeBrowserUrl(url.toEncoded().toStdString(), pageIsUtf8_));
+    };
+    callbacks.newWindow = [this](const QUrl& url) {
+        return core_->OnNewWindow(DecodeBrowserUrl(url.toEncoded().toStdString(), pageIsUtf8_));
+    };
+    page_ = new CommandPage(QWebEngineProfile::defaultProfile(), std::move(callbacks), view_);
+    page_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+    view_->setPage(page_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view_);
+
+    BrowserInputFilter::Callbacks input;
+    input.leftButtonDown = [this] { return core_->OnLeftButtonDown(); };
+    input.enterKey = [this] { return core_->OnOk(); };
+    inputFilter_ = new BrowserInputFilter(view_, std::move(input));
+    connect(view_, &QWebEngineView::urlChanged, this, [this](const QUrl& url) {
+        core_->OnNavigateComplete(DecodeBrowserUrl(url.toEncoded().toStdString(), pageIsUtf8_));
+    });
+    connect(view_, &QWebEngineView::loadFinished, this, [this](bool) { OnLoadFinished(); });
+}
+
+void MainWindow::OnLoadFinished() {
+    inputFilter_->Attach();
+    page_->runJavaScript(QStringLiteral("document.characterSet"), [this](const QVariant& charset) {
+        pageIsUtf8_ = charset.toString().compare(QStringLiteral("UTF-8"), Qt::CaseInsensitive) == 0;
+    });
+}
+
+void MainWindow::Navigate(const std::string& url) {
+    view_->load(ToQUrl(url));
+}
+
+std::string MainWindow::CurrentUrl() const {
+    return DecodeBrowserUrl(view_->url().toEncoded().toStdString(), pageIsUtf8_);
+}
+
+void MainWindow::RunPageScript(const std::string& utf8Script) {
+    page_->runJavaScript(QString::fromStdString(utf8Script));
+}
+
+MessageAnswer MainWindow::ShowMessage(const std::string& text, const std::string& caption,
+                                      MessageButtons buttons) {
+    QMessageBox box(QMessageBox::NoIcon, caption.empty() ? QStringLiteral("LMN_KX") : Wide(caption),
+                    Wide(text), QMessageBox::NoButton, this);
+    switch (buttons) {
+        case MessageButtons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case MessageButtons::OkCancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            break;
+        case MessageButtons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
+    }
+    switch (box.exec()) {
+        case QMessageBox::Cancel:
+            return MessageAnswer::Cancel;
+        case QMessageBox::Yes:
+            return MessageAnswer::Yes;
+        case QMessageBox::No:
+            return MessageAnswer::No;
+        default:
+            return MessageAnswer::Ok;
+    }
+}
+
+int MainWindow::ShowContextMenu(const Menu& menu) {
+    QMenu popup(this);
+    popup.setObjectName(QString::fromStdString(menu.name));
+    for (const MenuItem& item : menu.items) {
+        if (item.command == 0) {
+            popup.addSeparator();
+        } else {
+            popup.addAction(Wide(item.text))->setData(item.command);
+        }
+    }
+    QAction* chosen = popup.exec(QCursor::pos());
+    return chosen ? chosen->data().toInt() : 0;
+}
+
+void MainWindow::ShowAboutPage(const std::string& url) {
+    CAboutPageDlg dialog(ToQUrl(url), this);
+    dialog.exec();
+}
+
+void MainWindow::ShowAboutBox() {
+    CAboutDlg dialog(icon_, this);
+    dialog.exec();
+}
+
+void MainWindow::SetWindowVisible(bool visible) {
+    if (!visible) {
+        hide();
+        return;
+    }
+    show();
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    raise();
+    activateWindow();
+}
+
+void MainWindow::AddTrayIcon() {
+    tray_->Add();
+}
+
+void MainWindow::RemoveTrayIcon() {
+    tray_->Remove();
+}
+
+bool MainWindow::StartProgram(const std::string& path, const std::vector<std::string>& args) {
+    return StartDetached(path, args);
+}
+
+void MainWindow::OpenInUserBrowser(const std::string& url) {
+    QDesktopServices::openUrl(ToQUrl(url));
+}
+
+void MainWindow::Quit(int exitCode) {
+    tray_->Remove();
+    QCoreApplication::exit(exitCode);
+}
+
+void MainWindow::PostToWindowThread(std::function<void()> task) {
+    QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
+}
+
+void MainWindow::Pause(int ms) {
+    QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    core_->OnClose();
+}
+
+}  // namespace lmn::shell

@@ -1,0 +1,15 @@
+// Opening the audio output once per process. A machine without a sound device is not an error:
+// when the configured (or default) driver cannot open, the silent "dummy" driver is used and
+// the program goes on.
+#pragma once
+
+namespace lmn::sound {
+
+inline constexpr int kOutputRate = 44100;
+inline constexpr int kOutputChannels = 2;
+
+// Opens SDL audio and the mixer; false only when not even the silent driver opens.
+bool OpenAudioDevice();
+void CloseAudioDevice();
+
+}  // namespace lmn::sound

@@ -1,0 +1,82 @@
+#include "mixer_player.h"
+
+#include <SDL_mixer.h>
+
+#include "audio_device.h"
+#include "paths.h"
+
+namespace lmn::sound {
+
+namespace {
+
+int FirstChannel(int group) { return group * kChannelsPerGroup; }
+
+}  // namespace
+
+MixerPlayer::MixerPlayer(std::string programDir) : programDir_(std::move(programDir)) {
+    open_ = OpenAudioDevice();
+    if (!open_) return;
+    Mix_AllocateChannels(3 * kChannelsPerGroup);
+    for (int group : {kMusic, kVoice, kEffect})
+        Mix_GroupChannels(FirstChannel(group), FirstChannel(group) + kChannelsPerGroup - 1, group);
+}
+
+MixerPlayer::~MixerPlayer() {
+    if (!open_) return;
+    Mix_HaltChannel(-1);
+    for (int channel = 0; channel < static_cast<int>(chunks_.size()); ++channel) Release(channel);
+    CloseAudioDevice();
+}
+
+void MixerPlayer::StartMusic() {
+    StopMusic();
+    Play(kMusic, kMusicFile, -1);
+}
+
+void MixerPlayer::StopMusic() {
+    if (!open_) return;
+    Mix_HaltGroup(kMusic);
+    ReleaseFinished(kMusic);
+}
+
+void MixerPlayer::PlayVoice(const std::string& name) { Play(kVoice, name, 0); }
+
+void MixerPlayer::PlayEffect(const std::string& name) { Play(kEffect, name, 0); }
+
+int MixerPlayer::HeldSounds() const {
+    int held = 0;
+    for (Mix_Chunk* chunk : chunks_) held += chunk != nullptr;
+    return held;
+}
+
+void MixerPlayer::Play(Group group, const std::string& name, int loops) {
+    if (!open_) return;
+    ReleaseFinished(group);
+    Mix_Chunk* chunk = Mix_LoadWAV(NativePath(FullPath(programDir_, name)).c_str());
+    if (!chunk) return;
+    int channel = Mix_GroupAvailable(group);
+    if (channel < 0) {
+        channel = Mix_GroupOldest(group);
+        Mix_HaltChannel(channel);
+        Release(channel);
+    }
+    if (Mix_PlayChannel(channel, chunk, loops) < 0) {
+        Mix_FreeChunk(chunk);
+        return;
+    }
+    chunks_[static_cast<size_t>(channel)] = chunk;
+}
+
+void MixerPlayer::ReleaseFinished(Group group) {
+    for (int channel = FirstChannel(group); channel < FirstChannel(group) + kChannelsPerGroup; ++channel)
+        if (!Mix_Playing(channel)) Release(channel);
+}
+
+void MixerPlayer::Release(int channel) {
+    Mix_Chunk*& chunk = chunks_[static_cast<size_t>(channel)];
+    if (!chunk) return;
+    Mix_FreeChunk(chunk);
+    chunk = nullptr;
+}
+
+}  // namespace lmn::sound

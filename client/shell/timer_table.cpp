@@ -1,0 +1,19 @@
+#include "timer_table.h"
+
+namespace lmn::shell {
+
+bool IsOneShotTimer(int id) {
+    switch (id) {
+        case kTimerFirstIntro:
+        case kTimerOpponentRequest:
+        case kTimerRelay:
+        case kTimerStartClientPage:
+        case kTimerGreeting:
+        case kTimerSecondIntro:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace lmn::shell

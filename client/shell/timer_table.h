@@ -1,0 +1,32 @@
+// The main window's timers. Their ids are fixed: handlers, pages and later work refer to them.
+#pragma once
+
+namespace lmn::shell {
+
+enum TimerId : int {
+    kTimerFirstIntro = 1,       // 1 ms, one-shot: first introduction page
+    kTimerCommandDrain = 2,     // 10 ms, periodic: drain the command queue
+    kTimerOpponentRequest = 3,  // 3000 ms, one-shot: start one opponent request
+    kTimerRelay = 4,            // 1000 ms, one-shot: battle relay
+    kTimerReadTime = 5,         // 1000 ms, periodic: read-time countdown step
+    kTimerStartClientPage = 6,  // 1, 10000 or 96000 ms, one-shot: StartClientPage
+    kTimerGreeting = 7,         // 3700 ms, one-shot: greeting voice
+    kTimerOpponentAnswer = 8,   // 1 ms, periodic: collect the opponent-request answer
+    kTimerPageTextPump = 9,     // 1 ms, periodic: deliver the page text queue
+    kTimerPresenceReport = 10,  // 600000 ms, periodic: presence report
+    kTimerSecondIntro = 12,     // 10000 ms, one-shot: second introduction page
+};
+
+inline constexpr int kCommandDrainMs = 10;
+inline constexpr int kPageTextPumpMs = 1;
+inline constexpr int kFirstIntroDelayMs = 1;
+inline constexpr int kSecondIntroDelayMs = 10000;
+inline constexpr int kGreetingDelayMs = 3700;
+inline constexpr int kClientPageAfterShortIntroMs = 10000;
+inline constexpr int kClientPageAfterLongIntroMs = 96000;
+inline constexpr int kClientPageNowMs = 1;
+
+// A one-shot timer is killed by its handler before the handler's work.
+bool IsOneShotTimer(int id);
+
+}  // namespace lmn::shell
