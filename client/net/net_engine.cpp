@@ -73,8 +73,9 @@ void NetEngine::onListenerReady(int listenFd) {
         if (fd < 0) return;
         linger abortive{1, 0};
         ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &abortive, sizeof abortive);
+        // Only the receive buffer is held small: a Linux send buffer also holds the bytes not yet
+        // acknowledged, and at 32 KiB a one-way flow would wait on every delayed ACK.
         ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &kAcceptedBufferSize, sizeof kAcceptedBufferSize);
-        ::setsockopt(fd, SOL_SOCKET, SO_SNDBUF, &kAcceptedBufferSize, sizeof kAcceptedBufferSize);
         SetNoDelay(fd);
         ConnectionHandle handle = adopt(fd, NetConnection::Side::Accepted);
         std::uint8_t handshake[4];
