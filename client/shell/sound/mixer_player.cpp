@@ -9,7 +9,9 @@ namespace lmn::sound {
 
 namespace {
 
-int FirstChannel(int group) { return group * kChannelsPerGroup; }
+int FirstChannel(int group) {
+    return group * kChannelsPerGroup;
+}
 
 }  // namespace
 
@@ -39,9 +41,13 @@ void MixerPlayer::StopMusic() {
     ReleaseFinished(kMusic);
 }
 
-void MixerPlayer::PlayVoice(const std::string& name) { Play(kVoice, name, 0); }
+void MixerPlayer::PlayVoice(const std::string& name) {
+    Play(kVoice, name, 0);
+}
 
-void MixerPlayer::PlayEffect(const std::string& name) { Play(kEffect, name, 0); }
+void MixerPlayer::PlayEffect(const std::string& name) {
+    Play(kEffect, name, 0);
+}
 
 int MixerPlayer::HeldSounds() const {
     int held = 0;

@@ -16,7 +16,7 @@ namespace lmn::sound {
 inline constexpr int kChannelsPerGroup = 32;
 
 class MixerPlayer : public SoundPlayer {
-public:
+  public:
     // programDir ends with '/'; opens the audio output (see audio_device.h).
     explicit MixerPlayer(std::string programDir);
     ~MixerPlayer() override;
@@ -34,7 +34,7 @@ public:
     // Sounds currently held in memory (playing, or finished and not yet released).
     int HeldSounds() const;
 
-private:
+  private:
     enum Group { kMusic = 0, kVoice = 1, kEffect = 2 };
 
     void Play(Group group, const std::string& name, int loops);

@@ -2,7 +2,9 @@
 
 namespace lmn::sound {
 
-std::string CountdownFile(int n) { return "sound\\" + std::to_string(n) + ".mp3"; }
+std::string CountdownFile(int n) {
+    return "sound\\" + std::to_string(n) + ".mp3";
+}
 
 void ReadTimeCountdown::Start() {
     counter_ = 5;
@@ -16,8 +18,12 @@ void ReadTimeCountdown::Tick() {
     Speak();
 }
 
-void ReadTimeCountdown::End() { actions_.killTimer(); }
+void ReadTimeCountdown::End() {
+    actions_.killTimer();
+}
 
-void ReadTimeCountdown::Speak() { actions_.playVoice(CountdownFile(counter_)); }
+void ReadTimeCountdown::Speak() {
+    actions_.playVoice(CountdownFile(counter_));
+}
 
 }  // namespace lmn::sound

@@ -18,7 +18,7 @@ struct CountdownActions {
 };
 
 class ReadTimeCountdown {
-public:
+  public:
     explicit ReadTimeCountdown(CountdownActions actions) : actions_(std::move(actions)) {}
 
     // Speaks "5" and (re)starts the timer; a running countdown starts over.
@@ -30,7 +30,7 @@ public:
 
     int counter() const { return counter_; }
 
-private:
+  private:
     void Speak();
 
     CountdownActions actions_;

@@ -8,7 +8,7 @@
 namespace lmn::sound {
 
 class SoundPlayer {
-public:
+  public:
     virtual ~SoundPlayer() = default;
     // Starts "sound/bk.mp3" looping from its beginning (a playing music is started afresh).
     virtual void StartMusic() = 0;
