@@ -1,5 +1,6 @@
 // The stand-in update server: the update-address service, the update tree (see update_tree.h)
 // at the base URL and its slow lane. Every request it answers is logged to ROOT/log/update.log.
+#include <filesystem>
 #include <fstream>
 #include <memory>
 
@@ -18,6 +19,11 @@ std::string ReadWhole(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+bool IsStaticPage(const DevContext& ctx, const std::string& path) {
+    std::error_code ec;
+    return path.find("..") == std::string::npos && std::filesystem::is_regular_file(ctx.www + path, ec);
+}
+
 bool Start(DevContext& ctx) {
     SeedUpdateTree(ctx);
     ctx.http->Route("/game/zrk/get_update_url.php", [&ctx](const HttpRequest& req, HttpResponse& res) {
@@ -28,7 +34,12 @@ bool Start(DevContext& ctx) {
     });
     ctx.http->Route("/game/zrk/", [&ctx](const HttpRequest& req, HttpResponse& res) {
         UpdateTreeFile file = FindUpdateTreeFile(ctx, req.path);
-        if (file.kind == UpdateTreeFile::Kind::missing) return false;
+        // A path that is neither in the tree nor a static page is a request for a missing
+        // update file: logged, then answered by the static pages' not-found page.
+        if (file.kind == UpdateTreeFile::Kind::missing) {
+            if (!IsStaticPage(ctx, req.path)) LogLine(ctx, "update", req.method + " " + req.path);
+            return false;
+        }
         LogLine(ctx, "update", req.method + " " + req.path);
         if (file.kind == UpdateTreeFile::Kind::raw) {
             res.raw = ReadWhole(file.native);

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "process.h"
+#include "text.h"
 
 namespace lmn::updater {
 
@@ -27,13 +28,23 @@ void QtUpdateHost::SetProgress(int64_t received, int64_t total) {
     window_->PostProgress(received, total);
 }
 
+// Every message box is also written to standard output with the other diagnostics.
+void QtUpdateHost::LogPrompt(const std::string& text, const std::string& caption) {
+    std::string line =
+        "prompt: " + GbkToUtf8(caption) + ": " + GbkToUtf8(ReplaceAll(text, "\r\n", " ")) + "\n";
+    std::fputs(line.c_str(), stdout);
+    std::fflush(stdout);
+}
+
 bool QtUpdateHost::AskYesNo(const std::string& text, const std::string& caption) {
+    LogPrompt(text, caption);
     bool yes = false;
     OnWindowThread([&] { yes = window_->AskYesNo(text, caption); });
     return yes;
 }
 
 void QtUpdateHost::ShowMessage(const std::string& text, const std::string& caption) {
+    LogPrompt(text, caption);
     OnWindowThread([&] { window_->ShowMessage(text, caption); });
 }
 

@@ -26,6 +26,7 @@ class QtUpdateHost : public UpdateHost {
     // Runs fn on the window thread and waits for it.
     template <typename Fn>
     void OnWindowThread(Fn fn);
+    static void LogPrompt(const std::string& text, const std::string& caption);
 
     UpdateWindow* window_ = nullptr;
 };

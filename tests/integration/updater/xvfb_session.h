@@ -1,0 +1,37 @@
+// An X server of its own for tests that answer the updater's message boxes with key presses,
+// and the xdotool and ImageMagick calls that find, drive and photograph its windows.
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+namespace lmn::test {
+
+class XvfbSession {
+  public:
+    XvfbSession();
+    ~XvfbSession();
+    XvfbSession(const XvfbSession&) = delete;
+    XvfbSession& operator=(const XvfbSession&) = delete;
+
+    bool ok() const { return !display_.empty(); }
+    const std::string& display() const { return display_; }  // ":N"
+
+    // Ids of the windows whose title matches the regular expression.
+    std::vector<std::string> FindWindows(const std::string& titleRegex) const;
+    // Waits up to timeoutMs for a window with that title; empty when none came.
+    std::string WaitForWindow(const std::string& titleRegex, int timeoutMs) const;
+    // Focuses the window and presses the key (an xdotool key name such as "Return").
+    bool PressKey(const std::string& window, const std::string& key) const;
+    bool Screenshot(const std::string& window, const std::string& pngPath) const;
+
+  private:
+    std::string Run(const std::string& command) const;
+
+    pid_t pid_ = -1;
+    std::string display_;
+};
+
+}  // namespace lmn::test
