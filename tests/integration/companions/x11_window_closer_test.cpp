@@ -1,0 +1,159 @@
+#include "x11_window_closer.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+#include "card_maker_launcher.h"
+#include "paths.h"
+#include "process.h"
+#include "temp_dir.h"
+#include "xvfb_display.h"
+
+namespace lmn::companions {
+namespace {
+
+using namespace std::chrono_literals;
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = 10s) {
+    auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
+
+class X11Closing : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!xvfb.ok()) GTEST_SKIP() << "Xvfb could not be started";
+        log = dir / "windows.log";
+        setenv("LMN_TEST_WINDOW_LOG", log.c_str(), 1);
+        unsetenv("LMN_TEST_WINDOW_TITLE");
+    }
+
+    void TearDown() override {
+        for (pid_t pid : children) {
+            kill(pid, SIGTERM);
+            waitpid(pid, nullptr, 0);
+        }
+    }
+
+    // Starts the test window program with a title and waits until its window is mapped.
+    pid_t ShowWindow(const std::string& title, const std::string& arg) {
+        pid_t pid = fork();
+        if (pid == 0) {
+            setenv("LMN_TEST_WINDOW_TITLE", title.c_str(), 1);
+            execl(LMN_TEST_TITLED_WINDOW, LMN_TEST_TITLED_WINDOW, arg.c_str(), nullptr);
+            _exit(127);
+        }
+        children.push_back(pid);
+        EXPECT_TRUE(WaitUntil([&] { return LogHas("start " + arg); })) << title;
+        return pid;
+    }
+
+    bool LogHas(const std::string& line) {
+        std::string text;
+        ReadFile(log, text);
+        return text.find(line + "\n") != std::string::npos;
+    }
+
+    // True once the child has ended (and reaps it).
+    bool Ended(pid_t pid) {
+        if (waitpid(pid, nullptr, WNOHANG) != pid) return false;
+        children.erase(std::find(children.begin(), children.end(), pid));
+        return true;
+    }
+
+    size_t CardMakerWindows() { return X11WindowCloser().FindMatching(IsCardMakerTitle).size(); }
+
+    test::XvfbDisplay xvfb;
+    lmn::test::TempDir dir;
+    std::string log;
+    std::vector<pid_t> children;
+};
+
+TEST_F(X11Closing, AsksEveryMatchingWindowToCloseAndWaitsUntilItIsGone) {
+    pid_t maker = ShowWindow("Lumenfold-编辑器", "maker");
+    pid_t notes = ShowWindow("  Notes about LUMENFOLD-编辑器 tricks ", "notes");
+    pid_t client = ShowWindow("Lumenfold-Orvane软件系列", "client");
+    ASSERT_EQ(CardMakerWindows(), 2u);
+
+    EXPECT_EQ(X11WindowCloser(5s).CloseMatching(IsCardMakerTitle), 2);
+
+    EXPECT_EQ(CardMakerWindows(), 0u);
+    EXPECT_TRUE(LogHas("close maker"));
+    EXPECT_TRUE(LogHas("close notes"));
+    EXPECT_TRUE(WaitUntil([&] { return Ended(maker) && Ended(notes); }));
+    EXPECT_FALSE(LogHas("close client"));
+    EXPECT_FALSE(Ended(client));
+}
+
+TEST_F(X11Closing, UsesTheWindowManagersClientListWhenThereIsOne) {
+    ShowWindow("Lumenfold-编辑器", "unlisted");
+    ShowWindow("Lumenfold-编辑器", "listed");
+    std::vector<uint32_t> windows = X11WindowCloser().FindMatching(IsCardMakerTitle);
+    ASSERT_EQ(windows.size(), 2u);
+
+    // Stand in for a window manager: list only the window created last (the higher id).
+    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+    xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const char* name = "_NET_CLIENT_LIST";
+    auto* atom = xcb_intern_atom_reply(
+        c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
+    uint32_t listed = std::max(windows[0], windows[1]);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, root, atom->atom, XCB_ATOM_WINDOW, 32, 1, &listed);
+    xcb_flush(c);
+    std::free(atom);
+
+    EXPECT_EQ(X11WindowCloser(5s).CloseMatching(IsCardMakerTitle), 1);
+    xcb_disconnect(c);
+    EXPECT_TRUE(LogHas("close listed"));
+    EXPECT_FALSE(LogHas("close unlisted"));
+}
+
+// Two edits in a row through the launcher, with the test window program as the card maker.
+TEST_F(X11Closing, TwoEditsInARowLeaveOnlyTheSecondCardMakerRunning) {
+    ASSERT_TRUE(CopyFileAtomic(LMN_TEST_TITLED_WINDOW, dir / "LMN_KX_Maker.exe"));
+    MakeExecutable(dir / "LMN_KX_Maker.exe");
+    X11WindowCloser closer(5s);
+    CardMakerLauncher launcher({dir.path(), closer, StartDetached, {}});
+    CardMakerSession session{"http://127.0.0.1/game/zrk/", "alice", 42};
+    std::string first = "url=http://127.0.0.1/game/zrk/;username=alice;userid=42;type=1;arg=111";
+    std::string second = "url=http://127.0.0.1/game/zrk/;username=alice;userid=42;type=1;arg=222";
+
+    launcher.EditCard(session, "111");
+    ASSERT_TRUE(WaitUntil([&] { return LogHas("start " + first); }));
+    launcher.EditCard(session, "222");
+    ASSERT_TRUE(WaitUntil([&] { return LogHas("start " + second); }));
+
+    EXPECT_TRUE(LogHas("close " + first));
+    EXPECT_FALSE(LogHas("close " + second));
+    EXPECT_EQ(CardMakerWindows(), 1u);
+    closer.CloseMatching(IsCardMakerTitle);
+}
+
+TEST(X11WithoutDisplay, LogsOneLineAndClosesNothing) {
+    std::string saved = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+    setenv("DISPLAY", ":9999", 1);
+    std::vector<std::string> lines;
+    X11WindowCloser closer(1s, [&](const std::string& line) { lines.push_back(line); });
+
+    EXPECT_EQ(closer.CloseMatching(IsCardMakerTitle), 0);
+    EXPECT_EQ(closer.CloseMatching(IsCardMakerTitle), 0);
+    EXPECT_EQ(lines.size(), 1u);
+    if (saved.empty())
+        unsetenv("DISPLAY");
+    else
+        setenv("DISPLAY", saved.c_str(), 1);
+}
+
+}  // namespace
+}  // namespace lmn::companions
