@@ -41,11 +41,15 @@ class EventLog : public net::NetEventSink {
     }
 };
 
-// Runs the reactor until done() holds or timeoutMs pass; returns done().
+// Runs the reactor until done() holds or timeoutMs pass; returns whether done() held. done()
+// is called once per round, so it may take what it was waiting for.
 inline bool RunUntil(net::PollReactor& reactor, const std::function<bool()>& done, int timeoutMs = 5000) {
     auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!done() && std::chrono::steady_clock::now() < end) reactor.runOnce(10);
-    return done();
+    for (;;) {
+        if (done()) return true;
+        if (std::chrono::steady_clock::now() >= end) return false;
+        reactor.runOnce(10);
+    }
 }
 
 class RawSocket {
