@@ -5,6 +5,8 @@
 #include <cstdio>
 
 #include "card_set.h"
+#include "ftp_upload.h"
+#include "http.h"
 #include "parameters.h"
 #include "paths.h"
 #include "text.h"
@@ -28,6 +30,19 @@ std::string CheckForm(const PublishForm& form, int price) {
 }
 
 }  // namespace
+
+PublishServices NetworkPublishServices() {
+    PublishServices s;
+    s.fetch = [](const std::string& url) { return FetchText(url); };
+    s.upload = UploadFile;
+    s.now = [] {
+        std::time_t t = std::time(nullptr);
+        std::tm local{};
+        localtime_r(&t, &local);
+        return local;
+    };
+    return s;
+}
 
 std::optional<int> ParsePriceField(const std::string& text) {
     std::string t = Trim(text);

@@ -34,6 +34,9 @@ struct PublishServices {
     std::function<std::tm()> now;
 };
 
+// The real services: HTTP through FetchText, FTP through UploadFile, the local clock.
+PublishServices NetworkPublishServices();
+
 enum class PublishOutcome { Rejected, Failed, Cancelled, Published };
 
 // An integer field as a dialog reads it: blanks around an optional sign and digits.

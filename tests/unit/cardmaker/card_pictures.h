@@ -18,6 +18,10 @@ inline const QColor kOldTextColour(20, 20, 20);      // the old card's texts ins
 
 // 290 x 420: grey, with the three band regions, old texts in them and the picture window.
 QImage SyntheticCard();
+// A card of our own making for demos and screenshots: frame, bands with texts and a picture.
+QImage DemoCard(const QString& name, const QString& title, const QColor& frame);
+// A landscape "photo" of w x h: sky, sun and hills.
+QImage DemoPhoto(int w, int h);
 // A w x h picture whose pixel (x, y) is (x % 256, y % 256, 60).
 QImage GradientPicture(int w, int h);
 // Writes image losslessly (PNG bytes) to path; the file name may end in ".jpg".

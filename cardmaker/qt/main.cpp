@@ -1,0 +1,18 @@
+// LMN_KX_Maker.exe: the card maker. The whole command-line tail is its parameter string.
+#include <QApplication>
+#include <string>
+
+#include "card_fonts.h"
+#include "main_window.h"
+#include "paths.h"
+
+int main(int argc, char** argv) {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    std::string commandLine;
+    for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
+    QApplication app(argc, argv);
+    lmn::maker::InstallCardFontSubstitutions();
+    lmn::maker::MainWindow window(lmn::ProgramDirectory(), commandLine);
+    window.Start();
+    return app.exec();
+}
