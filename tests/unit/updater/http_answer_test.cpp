@@ -14,7 +14,8 @@ std::string Answer(const std::string& lengthHeader, const std::string& body) {
 }
 
 TEST(ManifestAnswer, MatchingLengthIsComplete) {
-    auto a = ReadManifestAnswer(Answer("Content-Length: " + std::to_string(kXml.size()), kXml));
+    std::string received = Answer("Content-Length: " + std::to_string(kXml.size()), kXml);
+    auto a = ReadManifestAnswer(received);
     EXPECT_TRUE(a.legal);
     EXPECT_TRUE(a.complete);
     EXPECT_EQ(a.xml, kXml);
@@ -39,7 +40,8 @@ TEST(ManifestAnswer, LengthWithoutBlankLosesItsFirstDigit) {
 
 TEST(ManifestAnswer, ByteOrderMarkIsWithinTolerance) {
     std::string bom = "\xEF\xBB\xBF";
-    auto a = ReadManifestAnswer(Answer("Content-Length: " + std::to_string(kXml.size() + 3), bom + kXml));
+    std::string received = Answer("Content-Length: " + std::to_string(kXml.size() + 3), bom + kXml);
+    auto a = ReadManifestAnswer(received);
     EXPECT_TRUE(a.complete);
     EXPECT_EQ(a.xml, kXml);
     auto four = ReadManifestAnswer(Answer("Content-Length: " + std::to_string(kXml.size() + 4), kXml));
