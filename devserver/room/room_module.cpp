@@ -12,6 +12,7 @@
 
 #include "module.h"
 #include "poll_reactor.h"
+#include "room_log_file.h"
 #include "room_server.h"
 #include "text.h"
 
@@ -22,7 +23,8 @@ namespace {
 class RoomService {
   public:
     RoomService(const DevContext& ctx, RoomOptions options)
-        : server_(reactor_, options, [&ctx](const std::string& line) { LogLine(ctx, "room", line); }) {}
+        : log_(ctx.root + "/log/room.log"),
+          server_(reactor_, options, [this](const std::string& line) { log_.Write(line); }) {}
 
     bool Start(const std::string& host, std::uint16_t port) {
         if (!server_.Listen(host, port)) return false;
@@ -45,6 +47,7 @@ class RoomService {
     }
 
   private:
+    RoomLogFile log_;
     net::PollReactor reactor_;
     RoomServer server_;
     std::thread thread_;
