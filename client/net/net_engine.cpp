@@ -108,10 +108,10 @@ ConnectionHandle NetEngine::connect(const std::string& host, std::uint16_t port)
 
 ConnectionHandle NetEngine::adopt(int fd, NetConnection::Side side) {
     ConnectionHandle handle = nextHandle_++;
-    auto emit = [this, handle](std::int32_t code, std::vector<std::uint8_t> data) {
-        this->emit(NetEvent{code, handle, std::move(data)});
+    auto report = [this, handle](std::int32_t code, std::vector<std::uint8_t> data) {
+        queueEvent(NetEvent{code, handle, std::move(data)});
     };
-    auto connection = std::make_unique<NetConnection>(fd, side, std::move(emit));
+    auto connection = std::make_unique<NetConnection>(fd, side, std::move(report));
     unsigned interests = Reactor::kRead | (connection->wantsWrite() ? Reactor::kWrite : 0u);
     live_.emplace(handle, std::move(connection));
     reactor_.watch(fd, interests, [this, handle](unsigned ready) { onConnectionReady(handle, ready); });
@@ -163,10 +163,10 @@ std::size_t NetEngine::unsentBytes(ConnectionHandle handle) const {
 
 void NetEngine::closeWithEvent(ConnectionHandle handle, std::int32_t code) {
     close(handle);
-    emit(NetEvent{code, handle, {}});
+    queueEvent(NetEvent{code, handle, {}});
 }
 
-void NetEngine::emit(NetEvent event) {
+void NetEngine::queueEvent(NetEvent event) {
     pending_.push_back(std::move(event));
     if (deliveryPosted_) return;
     deliveryPosted_ = true;

@@ -65,7 +65,7 @@ class NetEngine {
     void onConnectionReady(ConnectionHandle handle, unsigned ready);
     void afterCall(ConnectionHandle handle, std::int32_t closeCode);
     void closeWithEvent(ConnectionHandle handle, std::int32_t code);
-    void emit(NetEvent event);
+    void queueEvent(NetEvent event);
     void deliver();
 
     Reactor& reactor_;
