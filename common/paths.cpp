@@ -87,7 +87,8 @@ std::string NativePath(std::string_view name) {
         out = next;
     }
     if (out.empty()) return "/";
-    if (!absolute) out = out.substr(2);  // drop the "./" we started from
+    if (!absolute) out = out.size() > 2 ? out.substr(2) : "";  // drop the "./" we started from
+    if (out.empty()) return p.empty() ? "" : ".";
     if (trailing) out += '/';
     return out;
 }

@@ -29,6 +29,9 @@ TEST(Paths, NativePathMapsSeparatorsDrivesAndCase) {
     // A missing name keeps its own case; only existing twins are followed.
     EXPECT_EQ(NativePath(dir.path() + "images/New/X.jpg"), dir.path() + "images/New/X.jpg");
     EXPECT_EQ(NativePath("c://KX_log.txt"), "/KX_log.txt");
+    EXPECT_EQ(NativePath(""), "");
+    EXPECT_EQ(NativePath("."), ".");
+    EXPECT_EQ(NativePath("./"), "./");
     EXPECT_EQ(NativePath("C:\\temp\\a.txt"), "/temp/a.txt");
 }
 
