@@ -25,4 +25,7 @@ inline constexpr int kWindowHeight = 630;
 inline constexpr int kHotKeyAltX = 8888;
 inline constexpr int kHotKeyAltF9 = 8889;
 
+// The caption of the program's message boxes: the program's name.
+inline constexpr const char* kMessageCaption = "LMN_KX";
+
 }  // namespace lmn::shell

@@ -84,9 +84,9 @@ class CLMN_KXDlg {
     MatchCommands match_;
     BattleCommands battle_;
     WatchCommands watch_;
-    ReplayCommands replays_;
-    SoundCommands sound_;
-    CompanionCommands companions_;
+    ReplayCommands replays_{context_};
+    SoundCommands sound_{context_};
+    CompanionCommands companions_{context_};
     CommandQueue commands_;
     bool draining_ = false;
     AddressPollLoops pollLoops_;

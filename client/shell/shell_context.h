@@ -12,6 +12,7 @@
 #include "settings.h"
 #include "shell_host.h"
 #include "sound_output.h"
+#include "window_closer.h"
 
 namespace lmn::shell {
 
@@ -20,8 +21,9 @@ struct ShellDeps {
     ServerAccess& server;
     std::string programDir;  // ends with '/'
     std::string traceFile{kTraceFile};
-    RoomLink* roomLink = nullptr;  // the transport layer's room connections; none yet
-    SoundOutput* sound = nullptr;  // the sound player; none yet
+    RoomLink* roomLink = nullptr;                 // the transport layer's room connections; none yet
+    SoundOutput* sound = nullptr;                 // none: the client is silent
+    companions::WindowCloser* windows = nullptr;  // none: running card makers are not found
 };
 
 struct RoomState {

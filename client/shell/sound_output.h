@@ -1,16 +1,10 @@
-// The seam to the sound player. The background music is started and stopped by the shell
-// (start-up, settings, ending); the sound work implements the player.
+// The sound player the shell drives: background music, voices and effects.
 #pragma once
+
+#include "sound_player.h"
 
 namespace lmn::shell {
 
-class SoundOutput {
-  public:
-    virtual ~SoundOutput() = default;
-    // Starts "sound/bk.mp3" looping from the beginning.
-    virtual void StartMusic() = 0;
-    // Releases the music if it is loaded; harmless otherwise.
-    virtual void StopMusic() = 0;
-};
+using SoundOutput = sound::SoundPlayer;
 
 }  // namespace lmn::shell

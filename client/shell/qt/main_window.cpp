@@ -53,7 +53,12 @@ MainWindow::MainWindow(std::string programDir, ServerAccess& server)
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
-    core_ = std::make_unique<CLMN_KXDlg>(ShellDeps{*this, server, std::move(programDir)});
+    sound_ = std::make_unique<sound::MixerPlayer>(programDir);
+    windows_ = std::make_unique<companions::X11WindowCloser>();
+    ShellDeps deps{*this, server, std::move(programDir)};
+    deps.sound = sound_.get();
+    deps.windows = windows_.get();
+    core_ = std::make_unique<CLMN_KXDlg>(std::move(deps));
     SetUpBrowser();
     tray_ = std::make_unique<TrayIcon>(
         icon_, [this] { core_->OnTrayDoubleClick(); }, [this] { core_->OnTrayRightClick(); });

@@ -8,7 +8,9 @@
 #include <memory>
 
 #include "lmn_kx_dlg.h"
+#include "mixer_player.h"
 #include "qt_timer_table.h"
+#include "x11_window_closer.h"
 
 class QWebEngineView;
 
@@ -63,6 +65,9 @@ class MainWindow : public QWidget, public ShellHost {
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<GlobalHotKeys> hotKeys_;
     bool pageIsUtf8_ = true;
+    // The players the core drives; declared before it so they outlive it.
+    std::unique_ptr<sound::MixerPlayer> sound_;
+    std::unique_ptr<companions::X11WindowCloser> windows_;
     std::unique_ptr<CLMN_KXDlg> core_;
 };
 

@@ -126,7 +126,10 @@ TEST_F(Dispatch, UnknownTextsDoNothingAndEveryRowCanRun) {
         dlg->DispatchCommand(std::string(row.word) + "&id=1&filename=x");
     }
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_TRUE(host.startedPrograms.empty());
+    // Only the card maker rows start a program, and only the card maker.
+    EXPECT_EQ(host.startedPrograms.size(), 3u);
+    for (const auto& started : host.startedPrograms)
+        EXPECT_EQ(started.rfind(dir / "LMN_KX_Maker.exe ", 0), 0u) << started;
     EXPECT_EQ(host.quitCode, -1);
 }
 

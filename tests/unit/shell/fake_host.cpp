@@ -55,8 +55,10 @@ int FakeHost::ShowContextMenu(const Menu& menu) {
     return answer;
 }
 
-bool FakeHost::StartProgram(const std::string& path, const std::vector<std::string>&) {
-    startedPrograms.push_back(path);
+bool FakeHost::StartProgram(const std::string& path, const std::vector<std::string>& args) {
+    std::string line = path;
+    for (const auto& arg : args) line += " " + arg;
+    startedPrograms.push_back(line);
     return true;
 }
 
@@ -80,9 +82,9 @@ std::string FakeServer::FetchText(const std::string& url) {
     return {};
 }
 
-bool FakeServer::DownloadFile(const std::string& url, const std::string&) {
+bool FakeServer::DownloadFile(const std::string& url, const std::string& localPath) {
     std::lock_guard lock(mutex_);
-    log_.push_back("download " + url);
+    log_.push_back("download " + url + " -> " + localPath);
     return false;
 }
 

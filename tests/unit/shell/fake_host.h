@@ -63,7 +63,8 @@ class FakeHost : public ShellHost {
     void SetWindowVisible(bool v) override { visible = v; }
     void AddTrayIcon() override { trayShown = true; }
     void RemoveTrayIcon() override { trayShown = false; }
-    bool StartProgram(const std::string& path, const std::vector<std::string>&) override;
+    // Recorded as the path followed by each argument after a blank.
+    bool StartProgram(const std::string& path, const std::vector<std::string>& args) override;
     void OpenInUserBrowser(const std::string& url) override { openedInBrowser.push_back(url); }
     void Quit(int exitCode) override { quitCode = exitCode; }
     void PostToWindowThread(std::function<void()> task) override { task(); }
@@ -103,6 +104,8 @@ class FakeSound : public SoundOutput {
     explicit FakeSound(EventLog& log) : log_(log) {}
     void StartMusic() override { log_.push_back("music start"); }
     void StopMusic() override { log_.push_back("music stop"); }
+    void PlayVoice(const std::string& name) override { log_.push_back("voice " + name); }
+    void PlayEffect(const std::string& name) override { log_.push_back("effect " + name); }
 
   private:
     EventLog& log_;

@@ -2,19 +2,14 @@
 // replies come in through client_cmd(text). Texts are "type=[word]&key=value&..." without escaping.
 var lmn = (function () {
   var handlers = {};
-  var frames = [];
-
   function send(text) {
-    // One frame per command keeps a burst in order; old frames are recycled.
+    // One frame per command keeps a burst in order; a frame is removed once its navigation has
+    // long been caught (removing it earlier could drop a command not yet seen).
     var f = document.createElement('iframe');
     f.style.display = 'none';
     f.src = 'http://lmnkx-cmd/' + text;
     document.body.appendChild(f);
-    frames.push(f);
-    if (frames.length > 20) {
-      var old = frames.shift();
-      old.parentNode.removeChild(old);
-    }
+    setTimeout(function () { if (f.parentNode) f.parentNode.removeChild(f); }, 10000);
   }
 
   // Value of key in a key=value text (keys compared without letter case).
