@@ -1,5 +1,6 @@
 // The lobby script client_process/process.php: the client's lobby requests and the page's own
-// login. Requests are "process.php?type=[operation]&key=value..."; replies are plain text.
+// login, the peer-play records. Requests are "process.php?type=[operation]&key=value..."; replies are plain
+// text.
 #include <string>
 
 #include "lobby_state.h"
@@ -20,9 +21,46 @@ std::string Operation(const std::string& query) {
     return close == std::string::npos ? "" : query.substr(open + 6, close - open - 6);
 }
 
+// A value of a report "ok;key=value;...".
+std::string ReportValue(const std::string& report, const std::string& key) {
+    size_t at = report.find(";" + key + "=");
+    if (at == std::string::npos) return {};
+    size_t start = at + key.size() + 2;
+    return report.substr(start, report.find(';', start) - start);
+}
+
 void Reply(HttpResponse& res, const std::string& text) {
     res.contentType = "text/plain; charset=gbk";
     res.body = text;
+}
+
+// The peer-play operations: address reports, pairing marks and the running match records.
+bool HandleMatchOperation(const std::string& op, const HttpRequest& req, HttpResponse& res) {
+    if (op == "fill_user_all_p2p_info") {
+        // The report is one value (no "&"), so it can travel on inside another request.
+        int id = AtoI(req.Param("userid"));
+        std::string report = "ok;userid=" + std::to_string(id) + ";ip=" + req.peer +
+                             ";port=11978;flag=" + req.Param("flag") + ";";
+        g_lobby.StoreReport(id, report);
+        Reply(res, report);
+    } else if (op == "fill_user_all_p2p_info_special") {
+        std::string content = req.Param("content");
+        Reply(res, content.empty() ? "fail" : "ok");
+        if (!content.empty()) g_lobby.StoreReport(AtoI(ReportValue(content, "userid")), content);
+    } else if (op == "auto_group" || op == "quit_match") {
+        Reply(res, "ok");
+    } else if (op == "add_match") {
+        g_lobby.AddMatch(AtoI(req.Param("userid1")), AtoI(req.Param("userid2")));
+        Reply(res, "ok");
+    } else if (op == "delete_match") {
+        g_lobby.DeleteMatch(AtoI(req.Param("userid1")), AtoI(req.Param("userid2")));
+        Reply(res, "ok");
+    } else if (op == "request_oppoent") {
+        Reply(res, "ok&matches=" + std::to_string(g_lobby.MatchCount()));
+    } else {
+        return false;
+    }
+    return true;
 }
 
 bool HandleLobby(const DevContext& ctx, const HttpRequest& req, HttpResponse& res) {
@@ -41,7 +79,9 @@ bool HandleLobby(const DevContext& ctx, const HttpRequest& req, HttpResponse& re
             Reply(res, "fail");
         } else {
             int id = g_lobby.Login(name);
-            Reply(res, "ok&userid=" + std::to_string(id) + "&username=" + name);
+            // --autoplay=1 lets the pages play by themselves (demos and end-to-end tests).
+            std::string autoplay = ctx.Option("autoplay", "0") == "1" ? "&autoplay=1" : "";
+            Reply(res, "ok&userid=" + std::to_string(id) + "&username=" + name + autoplay);
         }
     } else if (op == "add_activep") {
         int id = AtoI(req.Param("userid"));
@@ -49,7 +89,7 @@ bool HandleLobby(const DevContext& ctx, const HttpRequest& req, HttpResponse& re
         Reply(res, id > 0 ? "ok" : "fail");
     } else if (op == "login_out" || op == "set_inip2outip") {
         Reply(res, "ok");
-    } else {
+    } else if (!HandleMatchOperation(op, req, res)) {
         return false;  // other modules may know the operation
     }
     return true;

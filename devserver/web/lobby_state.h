@@ -3,6 +3,7 @@
 
 #include <map>
 #include <mutex>
+#include <set>
 #include <string>
 
 namespace lmn::dev {
@@ -15,12 +16,20 @@ class LobbyState {
     // Presence reports: user id -> the text of the last add_activep request.
     void ReportPresence(int id, const std::string& report);
     size_t PresenceCount() const;
+    // Address reports: user id -> the last report stored for the player.
+    void StoreReport(int id, const std::string& report);
+    // Matches the clients announced, each pair kept once whatever its order.
+    void AddMatch(int id1, int id2);
+    void DeleteMatch(int id1, int id2);
+    size_t MatchCount() const;
 
   private:
     mutable std::mutex mutex_;
     std::map<std::string, int> idsByName_;
     std::map<int, std::string> namesById_;
     std::map<int, std::string> presence_;
+    std::map<int, std::string> reports_;
+    std::set<std::pair<int, int>> matches_;
     int nextId_ = 1001;
 };
 

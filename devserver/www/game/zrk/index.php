@@ -48,7 +48,11 @@ function login(name, password) {
   lmn.lobby('type=[login]&username=' + encodeURIComponent(name) + '&password=' + encodeURIComponent(password),
     function (reply) {
       if (reply.indexOf('ok') !== 0) return;
+      sessionStorage.setItem('autoplay', lmn.arg(reply, 'autoplay') === '1' ? '1' : '0');
+      sessionStorage.setItem('username', lmn.arg(reply, 'username').toLowerCase());
       loggedIn(lmn.arg(reply, 'userid'), lmn.arg(reply, 'username'));
+      // Autoplay (a devserver option for demos and tests) walks on to the player hall.
+      if (sessionStorage.getItem('autoplay') === '1') setTimeout(function () { location.href = 'p2pgame.php'; }, 1000);
     });
 }
 

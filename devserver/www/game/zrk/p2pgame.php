@@ -24,5 +24,8 @@ rooms.forEach(function (r, i) {
   };
   document.getElementById('rooms').appendChild(b);
 });
+if (sessionStorage.getItem('autoplay') === '1') {
+  setTimeout(function () { document.getElementById('rooms').firstChild.onclick(); }, 1000);
+}
 </script>
 </body></html>

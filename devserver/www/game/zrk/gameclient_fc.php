@@ -1,0 +1,144 @@
+<!DOCTYPE html>
+<html><head><meta charset="utf-8"><title>光点对决</title>
+<link rel="stylesheet" href="css/game.css"><script src="js/client.js"></script>
+<style>
+.board { display: flex; gap: 20px; padding: 16px 20px; }
+#pile { font-size: 64px; color: #ffd86b; text-shadow: 0 0 14px #ffb300; text-align: center; }
+#bar { height: 18px; background: #120d24; border: 1px solid #8f7a3a; border-radius: 9px; overflow: hidden; }
+#barfill { height: 100%; background: linear-gradient(90deg, #ffe58a, #ff9d2e); }
+#turn { font-size: 20px; text-align: center; margin: 10px 0; }
+#result { font-size: 28px; color: #ff9d6b; text-align: center; min-height: 36px; }
+#moves { height: 330px; overflow: auto; font-size: 13px; background: #120d24; border: 1px solid #8f7a3a; padding: 4px; }
+#chatlog { height: 90px; overflow: auto; font-size: 13px; }
+.side { width: 230px; } .mine { color: #9fe29f; } .theirs { color: #8fc7ff; }
+</style></head>
+<body>
+<div class="top"><span class="logo">光点对决</span><span class="who" id="who"></span></div>
+<div class="board">
+  <div class="panel side">
+    <h2>规则</h2>
+    <div style="font-size:13px">双方轮流从光点堆中取走 1 至 3 个光点，取走最后一个光点的一方获胜。回车键等于取 1 个。</div>
+    <h2 style="margin-top:14px">聊天</h2><div id="chatlog"></div>
+    <input type="text" id="chattext" style="width:130px"> <button id="chatsend">发送</button>
+  </div>
+  <div class="panel" style="flex:1">
+    <div id="pile">—</div><div id="bar"><div id="barfill" style="width:100%"></div></div>
+    <div id="turn">正在载入……</div>
+    <div style="text-align:center">
+      <button class="take" data-n="1">取 1</button><button class="take" data-n="2">取 2</button>
+      <button class="take" data-n="3">取 3</button>
+    </div>
+    <div id="result"></div>
+    <div style="text-align:center"><button id="restart">申请重新开局</button><button id="next">再战一局</button>
+      <button id="hall">返回大厅</button></div>
+  </div>
+  <div class="panel side"><h2>对局记录</h2><div id="moves"></div></div>
+</div>
+<script>
+// A small two-player game: a shared pile of light points, each turn takes 1 to 3, whoever
+// takes the last one wins. Every move is a [game_deal] text the client carries to the other
+// page, which replays it; both pages therefore show the same pile. Autoplay (devserver
+// option) starts with 400 points and always takes 2: exactly 100 moves per side.
+var me = parseInt(lmn.param('userid1'), 10), opp = parseInt(lmn.param('userid2'), 10);
+var ai = lmn.param('AI') === '1';
+var autoplay = sessionStorage.getItem('autoplay') === '1';
+var myName = sessionStorage.getItem('username') || ('玩家' + me);
+var start = autoplay ? 400 : 21;
+var pile = start, seq = 0, myTurn = lmn.param('first') === '1', started = false, over = false;
+var received = 0, intact = 0, firstBad = '', chatSeen = '';
+
+function say(n) { return '第' + n + '手·光之折页'; }
+// The text of move number n, exactly as the mover sends it.
+function moveText(n, by, take, left) {
+  return 'type=[game_deal]&type_d1=[take]&seq=' + n + '&by=' + by + '&n=' + take + '&pile=' + left + '&say=' + say(n);
+}
+function report(q) {
+  var x = new XMLHttpRequest();
+  x.open('GET', 'report.txt?' + q, false);
+  try { x.send(); } catch (e) {}
+}
+function show() {
+  document.getElementById('pile').textContent = pile;
+  document.getElementById('barfill').style.width = (100 * pile / start) + '%';
+  document.getElementById('turn').textContent = over ? '对局结束' : !started ? '等待对手载入……' :
+    (myTurn ? '轮到你了' : '等待对手行动');
+}
+function logMove(mine, by, take) {
+  var d = document.createElement('div');
+  d.className = mine ? 'mine' : 'theirs';
+  d.textContent = '#' + seq + ' ' + (mine ? '你' : '对手(' + by + ')') + ' 取走 ' + take + '，剩 ' + pile;
+  var box = document.getElementById('moves');
+  box.appendChild(d);
+  box.scrollTop = box.scrollHeight;
+}
+function apply(mine, by, take) {
+  pile -= take; seq += 1; myTurn = !mine;
+  logMove(mine, by, take);
+  lmn.send('[game_record]&type1=[save]&movie=' + (mine ? 'me' : 'op') + '[g2]' + take + '[g1]');
+  if (pile === 0) finish(mine);
+  show();
+  if (!over) step();
+}
+function finish(iWon) {
+  over = true;
+  document.getElementById('result').textContent = iWon ? '你赢了！' : '你输了';
+  lmn.send('[game_record]&type1=[save_end]');
+  lmn.send('[game_end]');
+  if (!ai) report('stage=battle&me=' + me + '&received=' + received + '&intact=' + intact + '&won=' + (iWon ? 1 : 0) +
+                  '&chat=' + encodeURIComponent(chatSeen) + '&bad=' + encodeURIComponent(firstBad));
+}
+function take(n) {
+  if (!started || over || !myTurn) return;
+  n = Math.min(n, pile);
+  if (!ai) lmn.send(moveText(seq + 1, me, n, pile - n));
+  apply(true, me, n);
+}
+function step() {
+  if (myTurn && autoplay) setTimeout(function () { take(2); }, 40);
+  if (!myTurn && ai) setTimeout(function () { apply(false, opp, pile % 4 || 1); }, 400);
+  if (autoplay && !ai && seq === 10 && lmn.param('first') === '1') lmn.send('[battle_mode_chat]&content=你好hello' + me);
+}
+function begin() {
+  if (started) return;
+  started = true;
+  lmn.send('[game_record]&type1=[save_start]&username1=' + myName + '&username2=' + opp);
+  show();
+  step();
+}
+
+lmn.on('p2pgame_can_start', begin);
+lmn.on('game_deal', function (t) {
+  if (lmn.arg(t, 'type_d1') === '[enter]') { take(1); return; }
+  var n = parseInt(lmn.arg(t, 'seq'), 10), k = parseInt(lmn.arg(t, 'n'), 10);
+  received += 1;
+  if (t === moveText(seq + 1, opp, k, pile - k) && n === seq + 1) intact += 1;
+  else if (!firstBad) firstBad = t;
+  apply(false, opp, k);
+});
+lmn.on('battle_mode_chat', function (t) {
+  chatSeen = t.substring(t.indexOf('content=') + 8);
+  var d = document.createElement('div'); d.textContent = chatSeen;
+  document.getElementById('chatlog').appendChild(d);
+});
+
+Array.prototype.forEach.call(document.querySelectorAll('.take'), function (b) {
+  b.onclick = function () { take(parseInt(b.getAttribute('data-n'), 10)); };
+});
+document.getElementById('chatsend').onclick = function () {
+  var box = document.getElementById('chattext');
+  if (box.value) lmn.send('[battle_mode_chat]&content=' + box.value);
+  box.value = '';
+};
+document.getElementById('restart').onclick = function () { lmn.send('[game_request_restart]'); };
+document.getElementById('next').onclick = function () { lmn.send('[game_next]'); };
+document.getElementById('hall').onclick = function () { lmn.send('[return_hall]'); };
+
+document.getElementById('who').textContent = myName + ' (#' + me + ') 对 ' + (ai ? '电脑' : '#' + opp);
+show();
+lmn.send('[game_client_loadover]');
+setTimeout(function () {
+  lmn.send('[game_load_over]');
+  if (ai) begin();
+}, 300);
+</script>
+</body></html>
