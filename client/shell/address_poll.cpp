@@ -12,6 +12,7 @@ void PollServerAddressOnce(ServerAccess& server, LobbyShared& lobby) {
 }
 
 void AddressPollLoops::StartOne() {
+    if (!threads_.empty()) return;
     threads_.emplace_back([this](std::stop_token stop) { Run(stop); });
 }
 

@@ -1,4 +1,6 @@
-// The server-address refresh loop: every run of StartClientPage starts one on a worker thread.
+// The server-address refresh loop, started by the first run of StartClientPage on a worker thread.
+// Later runs keep the one loop: the lobby sees one poll per interval, and loops do not pile up
+// over a long session.
 // It waits 1 s plus the refresh interval, asks the lobby for the room server's address and
 // applies the reply, for the life of the process. Stopping it (when the client ends) wakes the
 // wait at once.
@@ -24,6 +26,7 @@ class AddressPollLoops {
     AddressPollLoops(const AddressPollLoops&) = delete;
     AddressPollLoops& operator=(const AddressPollLoops&) = delete;
 
+    // Starts the loop unless one is running.
     void StartOne();
     void StopAll();
     size_t Count() const { return threads_.size(); }

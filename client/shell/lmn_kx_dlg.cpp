@@ -9,8 +9,26 @@
 
 namespace lmn::shell {
 
+namespace {
+
+// Without a transport nothing is sent.
+class NoLink : public game::PackageLink {
+  public:
+    bool Send(ConnectionId, net::PackageWriter&) override { return false; }
+    void Close(ConnectionId) override {}
+};
+
+game::PackageLink& LinkOf(const ShellDeps& deps) {
+    static NoLink none;
+    return deps.roomLink ? static_cast<game::PackageLink&>(*deps.roomLink) : none;
+}
+
+}  // namespace
+
 CLMN_KXDlg::CLMN_KXDlg(ShellDeps deps)
-    : context_(std::move(deps)), pollLoops_(context_.server(), context_.lobby()) {}
+    : context_(std::move(deps)),
+      game_(gameEnv_, LinkOf(context_.deps())),
+      pollLoops_(context_.server(), context_.lobby()) {}
 
 CLMN_KXDlg::~CLMN_KXDlg() {
     pollLoops_.StopAll();
@@ -60,6 +78,9 @@ void CLMN_KXDlg::OnTimer(int id) {
             break;
         case kTimerSecondIntro:
             ShowSecondIntro();
+            break;
+        case kTimerGameOverGrace:
+            battle_.OnGameOverGraceTimer();
             break;
         default:
             break;
@@ -216,10 +237,7 @@ void CLMN_KXDlg::OnClose() {
 }
 
 bool CLMN_KXDlg::OnOk() {
-    DialogState& state = context_.state();
-    if (!state.battleFlag) return false;
-    state.pageTexts.Push("type=[game_deal]&type_d1=[enter]");
-    return true;
+    return game_.EnterKey();
 }
 
 void CLMN_KXDlg::OnHotKey(int id) {

@@ -9,12 +9,15 @@
 #include "battle_commands.h"
 #include "command_queue.h"
 #include "companion_commands.h"
+#include "game_client.h"
 #include "lobby_commands.h"
 #include "match_commands.h"
 #include "navigation_commands.h"
+#include "net_event.h"
 #include "replay_commands.h"
 #include "settings_commands.h"
 #include "shell_context.h"
+#include "shell_game_env.h"
 #include "sound_commands.h"
 #include "watch_commands.h"
 
@@ -56,6 +59,10 @@ class CLMN_KXDlg {
     // [game_client_loadover]: the battle or watch page is ready for the page text queue.
     void OnPageReady();
 
+    // Transport: an event of the room connection or of a direct connection.
+    void OnNetEvent(const net::NetEvent& event) { game_.OnNetEvent(event); }
+    const game::GameClient& game() const { return game_; }
+
     ShellContext& context() { return context_; }
     SettingsCommands& settings() { return settings_; }
     NavigationCommands& navigation() { return navigation_; }
@@ -78,12 +85,14 @@ class CLMN_KXDlg {
     bool IntroPagesPresent(const char* page, const char* movie) const;
 
     ShellContext context_;
+    ShellGameEnv gameEnv_{context_};
+    game::GameClient game_;
     SettingsCommands settings_{context_};
     NavigationCommands navigation_{context_};
-    LobbyCommands lobby_;
-    MatchCommands match_;
-    BattleCommands battle_;
-    WatchCommands watch_;
+    LobbyCommands lobby_{context_, game_};
+    MatchCommands match_{game_};
+    BattleCommands battle_{game_};
+    WatchCommands watch_{game_};
     ReplayCommands replays_{context_};
     SoundCommands sound_{context_};
     CompanionCommands companions_{context_};

@@ -21,7 +21,7 @@ struct ShellDeps {
     ServerAccess& server;
     std::string programDir;  // ends with '/'
     std::string traceFile{kTraceFile};
-    RoomLink* roomLink = nullptr;                 // the transport layer's room connections; none yet
+    RoomLink* roomLink = nullptr;                 // the transport; none: nothing is sent
     SoundOutput* sound = nullptr;                 // none: the client is silent
     companions::WindowCloser* windows = nullptr;  // none: running card makers are not found
 };
@@ -38,9 +38,7 @@ struct DialogState {
     CConfig config;
     int userId = 0;
     std::string userName;
-    std::string opponentAddress;
     std::string outsideIp;
-    int battleFlag = 0;
     RoomState room;
     int pageReady = 0;
     PageTextQueue pageTexts;

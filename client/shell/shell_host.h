@@ -39,6 +39,8 @@ class ShellHost {
     virtual void SetWindowVisible(bool visible) = 0;
     virtual void AddTrayIcon() = 0;
     virtual void RemoveTrayIcon() = 0;
+    // Draws the player's attention to the window (an invitation or its answer arrived).
+    virtual void FlashCaption() = 0;
 
     // Programs and the user's browser
     virtual bool StartProgram(const std::string& path, const std::vector<std::string>& args) = 0;

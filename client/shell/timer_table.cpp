@@ -10,6 +10,7 @@ bool IsOneShotTimer(int id) {
         case kTimerStartClientPage:
         case kTimerGreeting:
         case kTimerSecondIntro:
+        case kTimerGameOverGrace:
             return true;
         default:
             return false;

@@ -14,6 +14,7 @@ enum TimerId : int {
     kTimerOpponentAnswer = 8,   // 1 ms, periodic: collect the opponent-request answer
     kTimerPageTextPump = 9,     // 1 ms, periodic: deliver the page text queue
     kTimerPresenceReport = 10,  // 600000 ms, periodic: presence report
+    kTimerGameOverGrace = 11,   // 1000 ms, one-shot: the opponent ended the game; has the page too?
     kTimerSecondIntro = 12,     // 10000 ms, one-shot: second introduction page
 };
 
@@ -25,6 +26,11 @@ inline constexpr int kGreetingDelayMs = 3700;
 inline constexpr int kClientPageAfterShortIntroMs = 10000;
 inline constexpr int kClientPageAfterLongIntroMs = 96000;
 inline constexpr int kClientPageNowMs = 1;
+inline constexpr int kRelayCloseDelayMs = 1000;
+inline constexpr int kOpponentRequestDelayMs = 3000;
+inline constexpr int kOpponentAnswerCheckMs = 1;
+inline constexpr int kGameOverGraceMs = 1000;
+inline constexpr int kPresenceReportMs = 600000;
 
 // A one-shot timer is killed by its handler before the handler's work.
 bool IsOneShotTimer(int id);

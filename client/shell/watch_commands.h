@@ -1,14 +1,24 @@
-// Watching another match. The watch work fills these in; until then they do nothing.
+// Watching another match: [watch] and [quit_watch] go to the room server.
 #pragma once
 
 #include <string>
+
+#include "arg_value.h"
+#include "game_client.h"
 
 namespace lmn::shell {
 
 class WatchCommands {
   public:
-    void OnWatch(const std::string& /*commandText*/) {}
-    void OnQuitWatch(const std::string& /*commandText*/) {}
+    explicit WatchCommands(game::GameClient& game) : game_(game) {}
+
+    void OnWatch(const std::string& commandText) {
+        game_.Watch(GetArgInt(commandText, "id1"), GetArgInt(commandText, "id2"));
+    }
+    void OnQuitWatch(const std::string& /*commandText*/) { game_.QuitWatch(); }
+
+  private:
+    game::GameClient& game_;
 };
 
 }  // namespace lmn::shell

@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "main_window.h"
+#include "net_room_link.h"
 #include "paths.h"
 #include "process.h"
+#include "qt_reactor.h"
 #include "startup_rule.h"
 #include "text.h"
 
@@ -36,7 +38,12 @@ int main(int argc, char** argv) {
     }
 
     lmn::shell::HttpServerAccess server(programDir);
-    lmn::shell::MainWindow window(programDir, server);
+    lmn::net::QtReactor reactor;
+    lmn::shell::NetRoomLink roomLink(reactor);
+    lmn::shell::MainWindow window(programDir, server, roomLink);
+    roomLink.SetEventHandler([&window](lmn::net::NetEvent event) { window.core().OnNetEvent(event); });
+    // Another client on this machine may hold the direct-play port; room play works without it.
+    roomLink.Listen(lmn::shell::kListenPort);
     window.show();
     return app.exec();
 }

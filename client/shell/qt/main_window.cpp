@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
@@ -43,7 +44,7 @@ QUrl ToQUrl(const std::string& gbkUrl) {
 
 }  // namespace
 
-MainWindow::MainWindow(std::string programDir, ServerAccess& server)
+MainWindow::MainWindow(std::string programDir, ServerAccess& server, RoomLink& roomLink)
     : icon_(ProgramIcon()), timers_([this](int id) { core_->OnTimer(id); }) {
     setWindowTitle(QStringLiteral("Lumenfold-Orvane软件系列"));
     setWindowIcon(icon_);
@@ -58,6 +59,7 @@ MainWindow::MainWindow(std::string programDir, ServerAccess& server)
     ShellDeps deps{*this, server, std::move(programDir)};
     deps.sound = sound_.get();
     deps.windows = windows_.get();
+    deps.roomLink = &roomLink;
     core_ = std::make_unique<CLMN_KXDlg>(std::move(deps));
     SetUpBrowser();
     tray_ = std::make_unique<TrayIcon>(
@@ -185,6 +187,10 @@ void MainWindow::AddTrayIcon() {
 
 void MainWindow::RemoveTrayIcon() {
     tray_->Remove();
+}
+
+void MainWindow::FlashCaption() {
+    QApplication::alert(this);
 }
 
 bool MainWindow::StartProgram(const std::string& path, const std::vector<std::string>& args) {

@@ -23,7 +23,7 @@ class TrayIcon;
 
 class MainWindow : public QWidget, public ShellHost {
   public:
-    MainWindow(std::string programDir, ServerAccess& server);
+    MainWindow(std::string programDir, ServerAccess& server, RoomLink& roomLink);
     ~MainWindow() override;
 
     CLMN_KXDlg& core() { return *core_; }
@@ -43,6 +43,7 @@ class MainWindow : public QWidget, public ShellHost {
     void SetWindowVisible(bool visible) override;
     void AddTrayIcon() override;
     void RemoveTrayIcon() override;
+    void FlashCaption() override;
     bool StartProgram(const std::string& path, const std::vector<std::string>& args) override;
     void OpenInUserBrowser(const std::string& url) override;
     void Quit(int exitCode) override;

@@ -5,6 +5,7 @@
 #include "command_queue.h"
 #include "command_table.h"
 #include "shell_fixture.h"
+#include "text.h"
 #include "timer_table.h"
 
 namespace lmn::shell::test {
@@ -125,7 +126,12 @@ TEST_F(Dispatch, UnknownTextsDoNothingAndEveryRowCanRun) {
         if (row.word == "[context_menu]") continue;  // shows a menu, tested on its own
         dlg->DispatchCommand(std::string(row.word) + "&id=1&filename=x");
     }
-    EXPECT_TRUE(host.messages.empty());
+    // Only the rows that ask the player something show a message: invitation, rematch, restart.
+    EXPECT_EQ(host.messages,
+              (std::vector<std::string>{
+                  Utf8ToGbk("确定要向对方玩家申请再战一局吗?"),
+                  Utf8ToGbk("本功能主要用于人人对战发生程序错误时向对方申请重新开局，您确认要申请吗？"),
+                  Utf8ToGbk("确定邀请对方玩家人人对战吗?")}));
     // Only the card maker rows start a program, and only the card maker.
     EXPECT_EQ(host.startedPrograms.size(), 3u);
     for (const auto& started : host.startedPrograms)

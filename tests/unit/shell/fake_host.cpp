@@ -97,6 +97,12 @@ void FakeRoomLink::Close(ConnectionId connection) {
     log_.push_back("close " + std::to_string(connection));
 }
 
+bool FakeRoomLink::Send(ConnectionId connection, net::PackageWriter& package) {
+    auto bytes = package.seal();
+    sent.push_back(Sent{connection, std::vector<std::uint8_t>(bytes.begin(), bytes.end())});
+    return true;
+}
+
 std::string PageTextOf(const std::string& script) {
     const std::string head = "client_cmd('";
     const std::string tail = "')";

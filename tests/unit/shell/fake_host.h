@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "package_writer.h"
 #include "room_link.h"
 #include "server_access.h"
 #include "shell_host.h"
@@ -63,6 +64,7 @@ class FakeHost : public ShellHost {
     void SetWindowVisible(bool v) override { visible = v; }
     void AddTrayIcon() override { trayShown = true; }
     void RemoveTrayIcon() override { trayShown = false; }
+    void FlashCaption() override { log_.push_back("flash"); }
     // Recorded as the path followed by each argument after a blank.
     bool StartProgram(const std::string& path, const std::vector<std::string>& args) override;
     void OpenInUserBrowser(const std::string& url) override { openedInBrowser.push_back(url); }
@@ -111,11 +113,19 @@ class FakeSound : public SoundOutput {
     EventLog& log_;
 };
 
+// Connections get handles 1, 2, ...; every package sent is kept, sealed, with its connection.
 class FakeRoomLink : public RoomLink {
   public:
     explicit FakeRoomLink(EventLog& log) : log_(log) {}
     ConnectionId Connect(const std::string& address, int port) override;
     void Close(ConnectionId connection) override;
+    bool Send(ConnectionId connection, net::PackageWriter& package) override;
+
+    struct Sent {
+        ConnectionId connection;
+        std::vector<std::uint8_t> bytes;
+    };
+    std::vector<Sent> sent;
 
   private:
     EventLog& log_;

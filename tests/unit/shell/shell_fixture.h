@@ -8,6 +8,8 @@
 
 #include "fake_host.h"
 #include "lmn_kx_dlg.h"
+#include "message_types.h"
+#include "package_writer.h"
 #include "temp_dir.h"
 
 namespace lmn::shell::test {
@@ -39,6 +41,21 @@ class ShellFixture : public ::testing::Test {
         host.Advance(10);
     }
 
+    // Enters room 3 (server area 2) and lets the room server connection come up.
+    void EnterRoomConnected() {
+        PageSends("[enter_room]&id=3&serverid=2&servername=east&baseurl=http://rooms/");
+        roomHandle = dlg->context().state().room.connection;
+        dlg->OnNetEvent(net::NetEvent{net::NET_CONNECTED, roomHandle, {}});
+    }
+
+    // A package arrives on a connection (the room connection unless another is named).
+    void RoomSends(net::PackageWriter& package, ConnectionId from = 0) {
+        auto bytes = package.seal();
+        std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
+        data.insert(data.end(), {0x10, 0x20, 0x30, 0x40});  // the record's tag copy
+        dlg->OnNetEvent(net::NetEvent{net::NET_DATA, from ? from : roomHandle, std::move(data)});
+    }
+
     std::vector<std::string> PageTexts() const {
         std::vector<std::string> texts;
         for (const auto& s : host.scripts) texts.push_back(PageTextOf(s));
@@ -52,6 +69,7 @@ class ShellFixture : public ::testing::Test {
     FakeSound sound;
     FakeRoomLink room;
     std::unique_ptr<CLMN_KXDlg> dlg;
+    ConnectionId roomHandle = kNoConnection;
 };
 
 }  // namespace lmn::shell::test

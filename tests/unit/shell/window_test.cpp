@@ -64,7 +64,10 @@ TEST_F(Window, TrayMenuShowsTheWindowOrEndsTheProgram) {
 TEST_F(Window, EnterKeyReachesTheBattlePageOnlyDuringABattleAndWaitsForItsLoadReport) {
     OpenToClientPage();
     EXPECT_FALSE(dlg->OnOk());
-    dlg->context().state().battleFlag = 1;
+    EnterRoomConnected();
+    net::PackageWriter setup(net::MSG_SRV_GAME_SETUP);
+    setup.int32(1).string("1;2").string("3;4").int32(77);
+    RoomSends(setup);
     EXPECT_TRUE(dlg->OnOk());
     dlg->context().state().pageTexts.Push("type=[game_deal]&type_d1=[x]");
     const size_t before = host.scripts.size();
