@@ -49,8 +49,9 @@ TEST(ClientServerStop, TheClientKeepsWorkingWhileTheWebServerIsDownAndRecovers) 
     // The devserver's pages plus the outage page.
     TempDir www;
     std::filesystem::copy(LMN_DEVSERVER_WWW, www.path(), std::filesystem::copy_options::recursive);
-    WriteTestFile(www / "game/zrk/faults/index.php",
-                  lmn::test::ReadTestFile(std::string(LMN_SOURCE_DIR) + "/tests/e2e/faults/outage_page.html"));
+    WriteTestFile(
+        www / "game/zrk/faults/index.php",
+        lmn::test::ReadTestFile(std::string(LMN_SOURCE_DIR) + "/tests/e2e/faults/outage_page.html"));
     const std::vector<std::string> args = {"--www=" + www.path()};
     auto dev = std::make_unique<DevServerProcess>(args);
     ASSERT_TRUE(dev->ok());
@@ -87,9 +88,10 @@ TEST(ClientServerStop, TheClientKeepsWorkingWhileTheWebServerIsDownAndRecovers) 
     const double reloadSeconds = Since(back);
     EXPECT_EQ(Requests(*dev, "/game/zrk/index.php").size(), 0u) << "the plain index page itself never loads";
     ASSERT_EQ(Requests(*dev, "/faults/index.php?type=client").size(), 1u);
-    std::printf("outage 6 s: %d commands sent, %d answered; page reported %.2f s and client page back %.2f s "
-                "after the server returned\n",
-                downSent, downReplies, reportSeconds, reloadSeconds);
+    std::printf(
+        "outage 6 s: %d commands sent, %d answered; page reported %.2f s and client page back %.2f s "
+        "after the server returned\n",
+        downSent, downReplies, reportSeconds, reloadSeconds);
 
     // A second outage, in which the page asks for the client page again: the client tries to
     // open it, finds no server, and still runs.
@@ -97,7 +99,8 @@ TEST(ClientServerStop, TheClientKeepsWorkingWhileTheWebServerIsDownAndRecovers) 
     dev->Stop();
     const auto secondDown = Clock::now();
     while (Since(secondDown) < 4) {
-        ASSERT_TRUE(client.Running()) << "the client ended " << Since(secondDown) << " s into the second outage";
+        ASSERT_TRUE(client.Running())
+            << "the client ended " << Since(secondDown) << " s into the second outage";
         std::this_thread::sleep_for(std::chrono::milliseconds(250));
     }
     dev = std::make_unique<DevServerProcess>(args, host);

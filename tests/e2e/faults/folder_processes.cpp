@@ -19,7 +19,8 @@ std::vector<pid_t> ProcessesRunningFrom(const std::string& folder) {
         if (name.find_first_not_of("0123456789") != std::string::npos) continue;
         std::error_code linkError;
         const std::string exe = std::filesystem::read_symlink(entry.path() / "exe", linkError).string();
-        if (!linkError && exe.rfind(folder, 0) == 0) found.push_back(static_cast<pid_t>(std::atoi(name.c_str())));
+        if (!linkError && exe.rfind(folder, 0) == 0)
+            found.push_back(static_cast<pid_t>(std::atoi(name.c_str())));
     }
     return found;
 }

@@ -32,7 +32,7 @@ std::string Quote(const std::string& text) {
 }
 
 // Runs a shell command line; its standard output and exit code.
-std::pair<std::string, int> Run(const std::string& command) {
+std::pair<std::string, int> Shell(const std::string& command) {
     std::string out;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return {"", -1};
@@ -52,7 +52,8 @@ std::pair<int, int> PngSize(const std::string& path) {
     const std::string data = ReadTestFile(path);
     if (data.size() < 24 || data.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0) return {0, 0};
     auto big = [&](size_t at) {
-        return (static_cast<unsigned char>(data[at]) << 24) | (static_cast<unsigned char>(data[at + 1]) << 16) |
+        return (static_cast<unsigned char>(data[at]) << 24) |
+               (static_cast<unsigned char>(data[at + 1]) << 16) |
                (static_cast<unsigned char>(data[at + 2]) << 8) | static_cast<unsigned char>(data[at + 3]);
     };
     return {static_cast<int>(big(16)), static_cast<int>(big(20))};
@@ -120,8 +121,8 @@ class InstallTest : public ::testing::Test {
     static void SetUpTestSuite() {
         root = new TempDir();
         dir = root->path() + "game folder $HOME/";
-        const auto [out, code] =
-            Run(Quote(LMN_CMAKE) + " --install " + Quote(LMN_BINARY_DIR) + " --prefix " + Quote(dir) + " 2>&1");
+        const auto [out, code] = Shell(Quote(LMN_CMAKE) + " --install " + Quote(LMN_BINARY_DIR) +
+                                       " --prefix " + Quote(dir) + " 2>&1");
         installOutput = out;
         installCode = code;
     }
@@ -145,7 +146,8 @@ std::string InstallTest::installOutput;
 int InstallTest::installCode = -1;
 
 TEST_F(InstallTest, TheFolderHoldsWhatTheProgramsOpen) {
-    for (const char* program : {"LMN_KX.exe", "Update.exe", "LMN_KX_Maker.exe", "lumenfold", "register-desktop.sh"})
+    for (const char* program :
+         {"LMN_KX.exe", "Update.exe", "LMN_KX_Maker.exe", "lumenfold", "register-desktop.sh"})
         EXPECT_TRUE(IsExecutableFile(At(program))) << program;
     // The intro pages and movies, the music, the countdown voices, the greeting, the effects.
     for (const char* file : {"open.html", "pt.html", "flash/open.swf", "flash/pt.swf", "sound/bk.mp3",
@@ -159,7 +161,9 @@ TEST_F(InstallTest, TheFolderHoldsWhatTheProgramsOpen) {
     EXPECT_GT(PngSize(At("select.png")).first, 0);
     // Nothing of the build's own tooling lands in the game folder.
     for (const auto& entry : fs::recursive_directory_iterator(dir))
-        if (entry.path().extension() == ".sh") EXPECT_EQ(entry.path().filename(), "register-desktop.sh");
+        if (entry.path().extension() == ".sh") {
+            EXPECT_EQ(entry.path().filename(), "register-desktop.sh");
+        }
 }
 
 TEST_F(InstallTest, DesktopEntriesNameThisFoldersLauncherAndIcons) {
@@ -172,7 +176,8 @@ TEST_F(InstallTest, DesktopEntriesNameThisFoldersLauncherAndIcons) {
         EXPECT_FALSE(keys["Name"].empty());
         EXPECT_EQ(keys["Terminal"], "false");
         EXPECT_EQ(keys["Path"], dir.substr(0, dir.size() - 1));
-        EXPECT_EQ(ExecArguments(keys["Exec"]), (std::vector<std::string>{At("lumenfold"), mode})) << keys["Exec"];
+        EXPECT_EQ(ExecArguments(keys["Exec"]), (std::vector<std::string>{At("lumenfold"), mode}))
+            << keys["Exec"];
         EXPECT_EQ(PngSize(keys["Icon"]), std::make_pair(256, 256)) << keys["Icon"];
         EXPECT_EQ(fs::path(keys["Icon"]).parent_path(), fs::path(At("share/icons/hicolor/256x256/apps")));
     }
@@ -181,28 +186,30 @@ TEST_F(InstallTest, DesktopEntriesNameThisFoldersLauncherAndIcons) {
 }
 
 TEST_F(InstallTest, FontAliasesGiveTheChineseFacesTheirLinuxFonts) {
-    if (Run("fc-list 'AR PL UMing CN' family").first.empty()) GTEST_SKIP() << "fonts-arphic-uming not installed";
-    const std::string with = "FONTCONFIG_FILE=" + Quote(At("fonts/fonts.conf")) + " fc-match -f '%{family[0]}' ";
-    EXPECT_EQ(Run(with + "宋体").first, "AR PL UMing CN");
-    EXPECT_EQ(Run(with + "SimSun").first, "AR PL UMing CN");
-    EXPECT_EQ(Run(with + "楷体_GB2312").first, "AR PL UKai CN");
+    if (Shell("fc-list 'AR PL UMing CN' family").first.empty())
+        GTEST_SKIP() << "fonts-arphic-uming not installed";
+    const std::string with =
+        "FONTCONFIG_FILE=" + Quote(At("fonts/fonts.conf")) + " fc-match -f '%{family[0]}' ";
+    EXPECT_EQ(Shell(with + "宋体").first, "AR PL UMing CN");
+    EXPECT_EQ(Shell(with + "SimSun").first, "AR PL UMing CN");
+    EXPECT_EQ(Shell(with + "楷体_GB2312").first, "AR PL UKai CN");
     // Other families resolve as without the file.
-    EXPECT_EQ(Run(with + "monospace").first, Run("fc-match -f '%{family[0]}' monospace").first);
+    EXPECT_EQ(Shell(with + "monospace").first, Shell("fc-match -f '%{family[0]}' monospace").first);
 }
 
 TEST_F(InstallTest, RegistrationAddsAndRemovesTheEntriesForTheUser) {
     TempDir data;
     const std::string env = "XDG_DATA_HOME=" + Quote(data.path()) + " ";
-    const auto [added, addCode] = Run(env + Quote(At("register-desktop.sh")) + " 2>&1");
+    const auto [added, addCode] = Shell(env + Quote(At("register-desktop.sh")) + " 2>&1");
     ASSERT_EQ(addCode, 0) << added;
     EXPECT_EQ(ReadTestFile(data / "applications/lumenfold.desktop"),
               ReadTestFile(At("share/applications/lumenfold.desktop")));
     EXPECT_TRUE(fs::exists(data / "applications/lumenfold-card-maker.desktop"));
-    const auto [removed, removeCode] = Run(env + Quote(At("register-desktop.sh")) + " --remove 2>&1");
+    const auto [removed, removeCode] = Shell(env + Quote(At("register-desktop.sh")) + " --remove 2>&1");
     ASSERT_EQ(removeCode, 0) << removed;
     EXPECT_FALSE(fs::exists(data / "applications/lumenfold.desktop"));
     EXPECT_FALSE(fs::exists(data / "applications/lumenfold-card-maker.desktop"));
-    EXPECT_NE(Run(Quote(At("register-desktop.sh")) + " --bogus 2>/dev/null").second, 0);
+    EXPECT_NE(Shell(Quote(At("register-desktop.sh")) + " --bogus 2>/dev/null").second, 0);
 }
 
 // Starts the command line of a desktop entry's Exec value the way a desktop does (no shell).
@@ -235,8 +242,9 @@ TEST_F(InstallTest, TheGameEntryGoesThroughTheUpdaterToTheClient) {
 
     auto keys = DesktopEntry(At("share/applications/lumenfold.desktop"));
     const std::string log = root->path() + "launcher.log";
-    const pid_t launcher = StartEntry(ExecArguments(keys["Exec"]),
-                                      {{"QT_QPA_PLATFORM", "offscreen"}, {"LMN_UPDATE_HOSTS", server.host()}}, log);
+    const pid_t launcher =
+        StartEntry(ExecArguments(keys["Exec"]),
+                   {{"QT_QPA_PLATFORM", "offscreen"}, {"LMN_UPDATE_HOSTS", server.host()}}, log);
     ASSERT_GT(launcher, 0);
     int status = -1;
     ASSERT_TRUE(WaitUntil([&] { return waitpid(launcher, &status, WNOHANG) == launcher; }, 60000));
@@ -256,8 +264,8 @@ TEST_F(InstallTest, TheGameEntryGoesThroughTheUpdaterToTheClient) {
     EXPECT_TRUE(fs::exists(At("images/card/card_no_1_big.jpg")));
     EXPECT_TRUE(fs::exists(At("images/card/card_no_4055_mini_t.jpg")));
     EXPECT_TRUE(fs::exists(At("notice/notice.txt")));
-    for (const char* manifest : {"LMN_KX_total_update.xml", "LMN_KX_update.xml", "LMN_KX_card_image.xml",
-                                 "LMN_KX_other_update.xml"})
+    for (const char* manifest :
+         {"LMN_KX_total_update.xml", "LMN_KX_update.xml", "LMN_KX_card_image.xml", "LMN_KX_other_update.xml"})
         EXPECT_TRUE(fs::exists(At(std::string("update/config/") + manifest))) << manifest;
     EXPECT_EQ(ProfileFile(At("config.ini")).GetString("common", "strUrl", ""), server.baseUrl());
     WriteTestFile(At("LMN_KX.exe"), real);
@@ -272,14 +280,17 @@ TEST_F(InstallTest, TheMakerEntryStartsTheCardMakerInTheFolder) {
     ASSERT_TRUE(WaitUntil(
         [&] {
             std::error_code ec;
-            return fs::read_symlink("/proc/" + std::to_string(maker) + "/exe", ec).filename() == "LMN_KX_Maker.exe";
+            return fs::read_symlink("/proc/" + std::to_string(maker) + "/exe", ec).filename() ==
+                   "LMN_KX_Maker.exe";
         },
         10000));
     std::this_thread::sleep_for(std::chrono::seconds(2));
     EXPECT_EQ(waitpid(maker, nullptr, WNOHANG), 0) << "the card maker ended: " << ReadTestFile(log);
     const std::string environ = ReadTestFile("/proc/" + std::to_string(maker) + "/environ");
-    EXPECT_NE(environ.find(std::string("FONTCONFIG_FILE=") + At("fonts/fonts.conf") + '\0'), std::string::npos);
-    EXPECT_EQ(fs::read_symlink("/proc/" + std::to_string(maker) + "/cwd"), fs::path(dir.substr(0, dir.size() - 1)));
+    EXPECT_NE(environ.find(std::string("FONTCONFIG_FILE=") + At("fonts/fonts.conf") + '\0'),
+              std::string::npos);
+    EXPECT_EQ(fs::read_symlink("/proc/" + std::to_string(maker) + "/cwd"),
+              fs::path(dir.substr(0, dir.size() - 1)));
     kill(maker, SIGKILL);
     waitpid(maker, nullptr, 0);
 }
