@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs every fuzzer of build-fuzz for the given number of seconds (default 300) with its kept
-# corpus in fuzz/corpus/<name>/; new inputs found go to a scratch folder, not the repo.
+# corpus (fuzz/<module>/corpus/...); new inputs found go to a scratch folder, not the repo.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 SECONDS_EACH=${1:-300}
@@ -9,11 +9,10 @@ if [ ! -d build-fuzz ]; then
   cmake --build build-fuzz
 fi
 status=0
-for bin in $(find build-fuzz/fuzz -type f -executable -name 'fuzz_*' | sort); do
+while IFS=$'\t' read -r bin seeds; do
+  [ -n "$bin" ] || continue
   name=$(basename "$bin")
   scratch=$(mktemp -d)
-  seeds=fuzz/corpus/$name
-  [ -d "$seeds" ] || seeds=
   printf '%-34s ' "$name"
   if "$bin" -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
        "$scratch" $seeds >"$scratch.log" 2>&1; then
@@ -22,5 +21,5 @@ for bin in $(find build-fuzz/fuzz -type f -executable -name 'fuzz_*' | sort); do
     echo "FAILED"; tail -40 "$scratch.log"; status=1
   fi
   rm -rf "$scratch" "$scratch.log"
-done
+done < build-fuzz/fuzzers.txt
 exit $status
