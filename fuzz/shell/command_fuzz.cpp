@@ -35,6 +35,7 @@ class QuietHost : public ShellHost {
     void Quit(int) override {}
     void PostToWindowThread(std::function<void()> task) override { task(); }
     void Pause(int) override {}
+    void FlashCaption() override {}
 
   private:
     std::string last_;
