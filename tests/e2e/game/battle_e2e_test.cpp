@@ -16,6 +16,7 @@
 #include "devserver_process.h"
 #include "temp_dir.h"
 #include "text.h"
+#include "wait_until.h"
 
 namespace lmn::shell::test {
 namespace {
@@ -23,19 +24,6 @@ namespace {
 using lmn::test::DevServerProcess;
 using lmn::test::TempDir;
 using lmn::test::WriteTestFile;
-
-std::string Decode(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size()) {
-            out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
 
 std::vector<std::string> Lines(const DevServerProcess& dev, const std::string& log, const std::string& part) {
     std::vector<std::string> hits;
@@ -121,7 +109,7 @@ TEST(BattleE2E, TwoPlayersArePairedAndPlayAWholeBattleWhileAThirdWatches) {
     ASSERT_TRUE(WaitUntil([&] { return Lines(dev, "http", "report.txt?stage=battle").size() >= 2; }, 120000));
     int won = 0;
     for (const auto& line : Lines(dev, "http", "report.txt?stage=battle")) {
-        const std::string report = Decode(line);
+        const std::string report = lmn::test::PercentDecoded(line);
         EXPECT_NE(report.find("&received=100&intact=100&"), std::string::npos) << report;
         // The first mover says hello at its tenth move; both pages show the line.
         EXPECT_NE(report.find("&chat=[player"), std::string::npos) << report;

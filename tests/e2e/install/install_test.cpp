@@ -19,6 +19,7 @@
 #include "devserver_process.h"
 #include "profile.h"
 #include "temp_dir.h"
+#include "wait_until.h"
 
 namespace lmn::test {
 namespace {
@@ -105,15 +106,6 @@ std::vector<std::string> ExecArguments(const std::string& value) {
     }
     if (any || !current.empty()) args.push_back(current);
     return args;
-}
-
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (std::chrono::steady_clock::now() < end) {
-        if (done()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return done();
 }
 
 class InstallTest : public ::testing::Test {

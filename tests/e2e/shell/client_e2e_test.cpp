@@ -13,6 +13,7 @@
 #include "devserver_process.h"
 #include "profile.h"
 #include "temp_dir.h"
+#include "wait_until.h"
 
 namespace lmn::shell::test {
 namespace {
@@ -23,19 +24,6 @@ using lmn::test::WriteTestFile;
 
 const std::map<std::string, std::string> kOffscreen = {{"QT_QPA_PLATFORM", "offscreen"},
                                                        {"QTWEBENGINE_DISABLE_SANDBOX", "1"}};
-
-std::string Decode(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size()) {
-            out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
 
 // Requests of the devserver's log whose target contains part.
 std::vector<std::string> Requests(const DevServerProcess& dev, const std::string& part) {
@@ -82,7 +70,7 @@ TEST(ClientE2E, PageAndProgramTalkThroughTheBridge) {
     // The page's [get_setting] is answered through client_cmd.
     ASSERT_TRUE(WaitUntil([&] { return !Requests(dev, "report.txt?stage=settings").empty(); }, 30000));
     EXPECT_EQ(
-        Decode(Requests(dev, "report.txt?stage=settings").front()),
+        lmn::test::PercentDecoded(Requests(dev, "report.txt?stage=settings").front()),
         "/game/zrk/test/report.txt?stage=settings&got=type=[setting]&bMusic=0&bSound=1&bVoice=1&bAutoLogin=0&"
         "username=&password=&bSaveRecord=1&bOutIP=0");
 

@@ -113,13 +113,4 @@ std::string VirtualDisplay::Run(const std::string& command) const {
     return out;
 }
 
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (std::chrono::steady_clock::now() < end) {
-        if (done()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return done();
-}
-
 }  // namespace lmn::shell::test

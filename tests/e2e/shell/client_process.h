@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "wait_until.h"
+
+#include "wait_until.h"
+
 namespace lmn::shell::test {
 
 class ClientProcess {
@@ -47,7 +51,6 @@ class VirtualDisplay {
     std::string name_;
 };
 
-// Polls until done() or the bound passes; the last done().
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs);
+using lmn::test::WaitUntil;
 
 }  // namespace lmn::shell::test
