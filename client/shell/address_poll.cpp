@@ -22,14 +22,18 @@ void AddressPollLoops::StopAll() {
     threads_.clear();  // joins
 }
 
+bool AddressPollLoops::WaitOnClock(std::stop_token stop, std::chrono::milliseconds time) {
+    std::unique_lock lock(waitMutex_);
+    wake_.wait_for(lock, stop, time, [] { return false; });
+    return !stop.stop_requested();
+}
+
 void AddressPollLoops::Run(std::stop_token stop) {
     while (!stop.stop_requested()) {
-        const auto wait = std::chrono::milliseconds(1000 + lobby_.RefreshIntervalMs());
-        {
-            std::unique_lock lock(waitMutex_);
-            wake_.wait_for(lock, stop, wait, [] { return false; });
-        }
-        if (stop.stop_requested()) return;
+        // The interval is read afresh each round: a reply changes the very next wait.
+        const auto time = std::chrono::milliseconds(1000 + lobby_.RefreshIntervalMs());
+        const bool waited = wait_ ? wait_(stop, time) : WaitOnClock(stop, time);
+        if (!waited || stop.stop_requested()) return;
         PollServerAddressOnce(server_, lobby_);
     }
 }

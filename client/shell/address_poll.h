@@ -6,7 +6,9 @@
 // wait at once.
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <list>
 #include <mutex>
 #include <thread>
@@ -19,9 +21,15 @@ namespace lmn::shell {
 // One round of the loop after its wait: fetch [get_srv_ip] below the current base URL and apply it.
 void PollServerAddressOnce(ServerAccess& server, LobbyShared& lobby);
 
+// Waits the given time on the loop's thread; false when the wait ended because the loop is
+// being stopped.
+using PollWait = std::function<bool(std::stop_token, std::chrono::milliseconds)>;
+
 class AddressPollLoops {
   public:
-    AddressPollLoops(ServerAccess& server, LobbyShared& lobby) : server_(server), lobby_(lobby) {}
+    // wait: how the loop sleeps between polls; empty for the real clock.
+    AddressPollLoops(ServerAccess& server, LobbyShared& lobby, PollWait wait = {})
+        : server_(server), lobby_(lobby), wait_(std::move(wait)) {}
     ~AddressPollLoops() { StopAll(); }
     AddressPollLoops(const AddressPollLoops&) = delete;
     AddressPollLoops& operator=(const AddressPollLoops&) = delete;
@@ -33,9 +41,11 @@ class AddressPollLoops {
 
   private:
     void Run(std::stop_token stop);
+    bool WaitOnClock(std::stop_token stop, std::chrono::milliseconds time);
 
     ServerAccess& server_;
     LobbyShared& lobby_;
+    PollWait wait_;
     std::mutex waitMutex_;
     std::condition_variable_any wake_;
     std::list<std::jthread> threads_;
