@@ -1,10 +1,30 @@
 #include "self_update.h"
 
+#include <unistd.h>
+
 #include "download.h"
 #include "manifest_reader.h"
 #include "paths.h"
 
 namespace lmn::updater {
+
+namespace {
+
+// Keeps the running program as `old` and puts `fresh` in its place. The program's name never
+// goes missing: `old` becomes a second name of the running file (a hard link, or a copy where
+// the file system has none), then `fresh` is renamed over the program in one step. A process
+// killed at any moment leaves a program that starts.
+bool PutNewProgramInPlace(const std::string& program, const std::string& fresh, const std::string& old) {
+    ForceDeleteFile(old);
+    const std::string native = NativePath(program);
+    if (link(native.c_str(), NativePath(old).c_str()) != 0) {
+        if (!CopyFileAtomic(program, old)) return false;
+        MakeExecutable(old);
+    }
+    return RenameFile(fresh, program);
+}
+
+}  // namespace
 
 void SelfUpdate(UpdateSession& session) {
     int32_t local = ReadLocalUpdaterVersion(session);
@@ -18,15 +38,10 @@ void SelfUpdate(UpdateSession& session) {
     std::string old = session.FullPath("Update_old.exe");
     if (!DownloadWithRetry(session, session.baseUrl() + site, fresh))
         session.UpdateFailed(Gbk("下载升级程序失败"));
-    ForceDeleteFile(old);
-    // A failed rename leaves the running updater in place and the local manifest at the old
-    // version, so the next run tries again.
-    if (!RenameFile(program, old)) {
+    // A failure leaves the running updater in place and the local manifest at the old version,
+    // so the next run tries again.
+    if (!PutNewProgramInPlace(program, fresh, old)) {
         ForceDeleteFile(fresh);
-        session.UpdateFailed(Gbk("下载升级程序失败"));
-    }
-    if (!RenameFile(fresh, program)) {
-        RenameFile(old, program);
         session.UpdateFailed(Gbk("下载升级程序失败"));
     }
     DownloadWithRetry(session, session.baseUrl() + kUpdaterManifest, session.FullPath(kUpdaterManifest));

@@ -1,5 +1,6 @@
 // The updater replacing itself: the new program is downloaded as "UpdateNew.exe", the running
-// "Update.exe" is renamed to "Update_old.exe", the new one takes its name and is started.
+// "Update.exe" is kept as "Update_old.exe", the new one takes its name in one rename and is
+// started.
 #pragma once
 
 #include "update_session.h"
