@@ -21,6 +21,9 @@ bool TryOpen() {
 }  // namespace
 
 bool OpenAudioDevice() {
+    // SDL would otherwise catch SIGINT and SIGTERM for an event queue this program never
+    // reads, and the client could no longer be ended by a signal.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     Mix_Init(MIX_INIT_MP3);
     if (TryOpen()) return true;
     std::fprintf(stderr, "sound: no audio device (%s), playing silently\n", SDL_GetError());

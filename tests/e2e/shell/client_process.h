@@ -11,8 +11,6 @@
 
 #include "wait_until.h"
 
-#include "wait_until.h"
-
 namespace lmn::shell::test {
 
 class ClientProcess {
@@ -25,6 +23,7 @@ class ClientProcess {
     ClientProcess& operator=(const ClientProcess&) = delete;
 
     bool Running();
+    pid_t pid() const { return pid_; }
     // Waits (bounded) for the process to end; its exit code, or -1.
     int WaitForExit(int timeoutMs);
     void Stop();
