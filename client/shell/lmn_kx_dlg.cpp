@@ -168,6 +168,11 @@ void CLMN_KXDlg::OnNavigateComplete(const std::string& url) {
     AppendTraceCharacter(context_.deps().traceFile, '1');
 }
 
+void CLMN_KXDlg::OnMainFrameLoadFinished(const std::string& url, bool failed) {
+    const int delay = clientPageRetry_.OnLoadFinished(url, failed);
+    if (delay > 0) context_.host().StartTimer(kTimerStartClientPage, delay);
+}
+
 bool CLMN_KXDlg::OnNewWindow(const std::string& url) {
     if (NewWindowStaysInClient(url)) return true;
     context_.host().OpenInUserBrowser(url);

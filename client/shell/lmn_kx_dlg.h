@@ -7,6 +7,7 @@
 
 #include "address_poll.h"
 #include "battle_commands.h"
+#include "client_page_retry.h"
 #include "command_queue.h"
 #include "companion_commands.h"
 #include "game_client.h"
@@ -47,6 +48,9 @@ class CLMN_KXDlg {
     // Returns true when the navigation is to be cancelled.
     bool OnBeforeNavigate(const std::string& url);
     void OnNavigateComplete(const std::string& url);
+    // A main-frame load ended; failed when the server could not be reached or answered with
+    // an error (not when the load was cancelled or replaced by another navigation).
+    void OnMainFrameLoadFinished(const std::string& url, bool failed);
     // Returns true when the new window may open inside the client.
     bool OnNewWindow(const std::string& url);
 
@@ -98,6 +102,7 @@ class CLMN_KXDlg {
     CompanionCommands companions_{context_};
     CommandQueue commands_;
     bool draining_ = false;
+    ClientPageRetry clientPageRetry_;
     AddressPollLoops pollLoops_;
 };
 

@@ -12,6 +12,7 @@
 #include <QShortcut>
 #include <QThread>
 #include <QVBoxLayout>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
@@ -40,6 +41,21 @@ QString Wide(const std::string& gbk) {
 QUrl ToQUrl(const std::string& gbkUrl) {
     if (!gbkUrl.empty() && gbkUrl[0] == '/') return QUrl::fromLocalFile(QString::fromLocal8Bit(gbkUrl));
     return QUrl::fromEncoded(QByteArray::fromStdString(EncodeRequestUrl(gbkUrl)), QUrl::TolerantMode);
+}
+
+// A load that failed because the server could not be reached or answered with an error; a
+// load cancelled or replaced by another navigation fails in the browser's own domain instead.
+bool LoadReachedNoServer(const QWebEngineLoadingInfo& info) {
+    if (info.status() != QWebEngineLoadingInfo::LoadFailedStatus) return false;
+    switch (info.errorDomain()) {
+        case QWebEngineLoadingInfo::ConnectionErrorDomain:
+        case QWebEngineLoadingInfo::DnsErrorDomain:
+        case QWebEngineLoadingInfo::HttpErrorDomain:
+        case QWebEngineLoadingInfo::HttpStatusCodeDomain:
+            return true;
+        default:
+            return false;
+    }
 }
 
 }  // namespace
@@ -98,6 +114,13 @@ void MainWindow::SetUpBrowser() {
         core_->OnNavigateComplete(DecodeBrowserUrl(url.toEncoded().toStdString(), pageIsUtf8_));
     });
     connect(view_, &QWebEngineView::loadFinished, this, [this](bool) { OnLoadFinished(); });
+    connect(page_, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
+        if (info.status() != QWebEngineLoadingInfo::LoadSucceededStatus &&
+            info.status() != QWebEngineLoadingInfo::LoadFailedStatus)
+            return;
+        core_->OnMainFrameLoadFinished(DecodeBrowserUrl(info.url().toEncoded().toStdString(), pageIsUtf8_),
+                                       LoadReachedNoServer(info));
+    });
 }
 
 void MainWindow::OnLoadFinished() {
