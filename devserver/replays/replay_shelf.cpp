@@ -13,6 +13,9 @@ const std::map<std::string, SharedReplay>& DemoReplays() {
         {"1",
          {"alice", "bob", "2009-03-04 05:06:07", "start^alice^bob turn^1 alice^deal^3 bob^deal^5 end^bob"}},
         {"2", {"carol", "dave", "2010-11-12 13:14:15", "start^carol^dave turn^1 carol^deal^2 end^carol"}},
+        // A battle of the devserver's light-point page, which its replay page can play back.
+        {"3",
+         {"hikaru", "tsuki", "2025-01-12 20:31:05", "me 3^op 2^me 1^op 3^me 3^op 1^me 2^op 3^me 1^op 1^"}},
     };
     return demos;
 }

@@ -1,4 +1,4 @@
-// The stand-in server's shelf of shared replays that players can collect by id: two demo
+// The stand-in server's shelf of shared replays that players can collect by id: three demo
 // battles, plus every ROOT/replays/<id>.txt (its content is the whole answer text, so tests can
 // offer any names, save time and data).
 #pragma once

@@ -1,6 +1,7 @@
 // The lobby script client_process/process.php: the client's lobby requests and the page's own
 // login, the peer-play records. Requests are "process.php?type=[operation]&key=value..."; replies are plain
 // text.
+#include <cctype>
 #include <string>
 
 #include "lobby_state.h"
@@ -27,6 +28,24 @@ std::string ReportValue(const std::string& report, const std::string& key) {
     if (at == std::string::npos) return {};
     size_t start = at + key.size() + 2;
     return report.substr(start, report.find(';', start) - start);
+}
+
+// The pages' demo mode, handed to them with the login (demos and end-to-end tests):
+//   --autoplay=1          the pages walk to a room, ask for a match and play one battle
+//   --autoplay=firsthour  two battles with a rematch, then the replay and card pages
+//   --autoplay=soak       battles with rematches, --autoplay-games=N of them (default 20)
+//   --autoplay-pace=MS    pause before each automatic move, --autoplay-pile=N points to start with
+std::string AutoplayPlan(const DevContext& ctx) {
+    std::string plan;
+    for (char c : ctx.Option("autoplay", "0"))
+        if (std::isalnum(static_cast<unsigned char>(c))) plan += c;
+    if (plan == "0" || plan.empty()) return {};
+    std::string text = "&autoplay=" + plan;
+    for (const char* key : {"games", "pace", "pile"}) {
+        const std::string value = ctx.Option(std::string("autoplay-") + key);
+        if (!value.empty()) text += std::string("&") + key + "=" + std::to_string(AtoI(value));
+    }
+    return text;
 }
 
 void Reply(HttpResponse& res, const std::string& text) {
@@ -79,9 +98,7 @@ bool HandleLobby(const DevContext& ctx, const HttpRequest& req, HttpResponse& re
             Reply(res, "fail");
         } else {
             int id = g_lobby.Login(name);
-            // --autoplay=1 lets the pages play by themselves (demos and end-to-end tests).
-            std::string autoplay = ctx.Option("autoplay", "0") == "1" ? "&autoplay=1" : "";
-            Reply(res, "ok&userid=" + std::to_string(id) + "&username=" + name + autoplay);
+            Reply(res, "ok&userid=" + std::to_string(id) + "&username=" + name + AutoplayPlan(ctx));
         }
     } else if (op == "add_activep") {
         int id = AtoI(req.Param("userid"));

@@ -1,6 +1,6 @@
 <!DOCTYPE html>
 <html><head><meta charset="utf-8"><title>光点对决</title>
-<link rel="stylesheet" href="css/game.css"><script src="js/client.js"></script>
+<link rel="stylesheet" href="css/game.css"><script src="js/client.js"></script><script src="js/demo.js"></script>
 <style>
 .board { display: flex; gap: 20px; padding: 16px 20px; }
 #pile { font-size: 64px; color: #ffd86b; text-shadow: 0 0 14px #ffb300; text-align: center; }
@@ -37,13 +37,15 @@
 <script>
 // A small two-player game: a shared pile of light points, each turn takes 1 to 3, whoever
 // takes the last one wins. Every move is a [game_deal] text the client carries to the other
-// page, which replays it; both pages therefore show the same pile. Autoplay (devserver
-// option) starts with 400 points and always takes 2: exactly 100 moves per side.
+// page, which replays it; both pages therefore show the same pile. In demo mode (devserver
+// option) the page always takes 2, starting from 400 points (plan "1": exactly 100 moves per
+// side) or the plan's pile; in a series of games it chats after the game and the leading player
+// asks for the rematch.
 var me = parseInt(lmn.param('userid1'), 10), opp = parseInt(lmn.param('userid2'), 10);
 var ai = lmn.param('AI') === '1';
 var autoplay = sessionStorage.getItem('autoplay') === '1';
 var myName = sessionStorage.getItem('username') || ('玩家' + me);
-var start = autoplay ? 400 : 21;
+var start = autoplay ? demo.pile() : 21;
 var pile = start, seq = 0, myTurn = lmn.param('first') === '1', started = false, over = false;
 var received = 0, intact = 0, firstBad = '', chatSeen = '';
 
@@ -84,6 +86,7 @@ function finish(iWon) {
   document.getElementById('result').textContent = iWon ? '你赢了！' : '你输了';
   lmn.send('[game_record]&type1=[save_end]');
   lmn.send('[game_end]');
+  if (demo.series) afterGame();
   if (!ai) report('stage=battle&me=' + me + '&received=' + received + '&intact=' + intact + '&won=' + (iWon ? 1 : 0) +
                   '&chat=' + encodeURIComponent(chatSeen) + '&bad=' + encodeURIComponent(firstBad));
 }
@@ -94,7 +97,7 @@ function take(n) {
   apply(true, me, n);
 }
 function step() {
-  if (myTurn && autoplay) setTimeout(function () { take(2); }, 40);
+  if (myTurn && autoplay) setTimeout(function () { take(2); }, demo.pace());
   if (!myTurn && ai) setTimeout(function () { apply(false, opp, pile % 4 || 1); }, 400);
   if (autoplay && !ai && seq === 10 && lmn.param('first') === '1') lmn.send('[battle_mode_chat]&content=你好hello' + me);
 }
@@ -104,6 +107,24 @@ function begin() {
   lmn.send('[game_record]&type1=[save_start]&username1=' + myName + '&username2=' + opp);
   show();
   step();
+}
+
+// Demo series: after each game the chat box takes the keyboard (the player may say something),
+// then the leading player asks for a rematch, or both move on once the series is complete. A page
+// still open long after that (a rematch that never came, e.g. the room server went away meanwhile)
+// goes back to the hall, where the demo enters a room and asks for a match again.
+function afterGame() {
+  var played = demo.countGame(), done = played >= demo.games(), talk = demo.plan === 'firsthour' ? 4000 : 300;
+  document.getElementById('chattext').focus();
+  sessionStorage.setItem('leads', demo.leads(me, opp) ? '1' : '0');
+  report('stage=series&me=' + me + '&played=' + played);
+  if (done && demo.plan === 'firsthour') {
+    setTimeout(function () { location.href = 'record.php'; }, talk + 2000);
+    return;
+  }
+  if (done) return;
+  if (demo.leads(me, opp)) setTimeout(function () { document.getElementById('next').onclick(); }, talk);
+  setTimeout(function () { lmn.send('[return_hall]'); }, talk + 20000);
 }
 
 lmn.on('p2pgame_can_start', begin);
@@ -128,6 +149,9 @@ document.getElementById('chatsend').onclick = function () {
   var box = document.getElementById('chattext');
   if (box.value) lmn.send('[battle_mode_chat]&content=' + box.value);
   box.value = '';
+};
+document.getElementById('chattext').onkeydown = function (e) {
+  if (e.key === 'Enter') document.getElementById('chatsend').onclick();
 };
 document.getElementById('restart').onclick = function () { lmn.send('[game_request_restart]'); };
 document.getElementById('next').onclick = function () { lmn.send('[game_next]'); };

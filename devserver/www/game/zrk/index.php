@@ -7,7 +7,7 @@
   <div class="panel" style="width:300px">
     <h2 id="title">登录</h2>
     <div id="loginbox">
-      <label>用户名 <input type="text" id="username"></label>
+      <label>用户名 <input type="text" id="username" autofocus></label>
       <label>密码 <input type="password" id="password"></label>
       <button id="login">登录</button>
     </div>
@@ -48,7 +48,12 @@ function login(name, password) {
   lmn.lobby('type=[login]&username=' + encodeURIComponent(name) + '&password=' + encodeURIComponent(password),
     function (reply) {
       if (reply.indexOf('ok') !== 0) return;
-      sessionStorage.setItem('autoplay', lmn.arg(reply, 'autoplay') === '1' ? '1' : '0');
+      // Demo mode (a devserver option for demos and tests): the plan and its pace ride on the login.
+      var plan = lmn.arg(reply, 'autoplay');
+      sessionStorage.setItem('autoplay', plan ? '1' : '0');
+      sessionStorage.setItem('plan', plan);
+      ['games', 'pace', 'pile'].forEach(function (k) { sessionStorage.setItem(k, lmn.arg(reply, k)); });
+      sessionStorage.setItem('played', '0');
       sessionStorage.setItem('username', lmn.arg(reply, 'username').toLowerCase());
       loggedIn(lmn.arg(reply, 'userid'), lmn.arg(reply, 'username'));
       // Autoplay (a devserver option for demos and tests) walks on to the player hall.
@@ -65,6 +70,9 @@ lmn.on('setting', function (text) {
 document.getElementById('login').onclick = function () {
   login(document.getElementById('username').value, document.getElementById('password').value);
 };
+document.getElementById('password').onkeydown = function (e) {
+  if (e.key === 'Enter') document.getElementById('login').onclick();
+};
 document.getElementById('getsetting').onclick = function () { lmn.send('[get_setting]'); };
 document.getElementById('savesetting').onclick = function () {
   var t = '[save_setting]';
@@ -76,6 +84,7 @@ document.getElementById('savesetting').onclick = function () {
 window.onload = function () {
   var name = lmn.param('username');
   if (name) login(name, lmn.param('password'));
+  else document.getElementById('username').focus();
   lmn.send('[get_setting]');
 };
 </script>
