@@ -75,6 +75,9 @@ check "the uploaded big picture is the one prepared" \
 
 check "screenshots of every step" [ "$(find "$RUN/screenshots" -name '*.png' -size +10k | wc -l)" -ge 25 ]
 
+# The screenshots stay with the build as test artifacts.
+mkdir -p "$BUILD/test-artifacts/first_hour"
+cp "$RUN/screenshots"/*.png "$BUILD/test-artifacts/first_hour/" 2>/dev/null
 if [ "$failures" = 0 ]; then
   rm -rf "$WORK"
   echo "first hour: all checks passed"
