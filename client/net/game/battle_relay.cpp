@@ -89,6 +89,7 @@ void GameClient::GameEnd() {
     // The game has ended normally: a rematch request may now be answered, and the opponent
     // leaving afterwards is no loss of connection.
     state_.gameOver = true;
+    state_.gameOverGrace = false;
     env_.Fetch(DeleteMatchRequest(env_.BaseUrl(), env_.Player().userId, state_.opponentId));
     // The peer stays open a moment so the last battle action still leaves.
     env_.StartPeerCloseDelay();
@@ -104,10 +105,15 @@ void GameClient::OnRoomGameOver() {
     if (state_.gameOver) return;
     // The opponent's end of the game can overtake the last battle action on its way to the
     // page: the page gets a moment to report the end itself before this counts as a loss.
+    state_.gameOverGrace = true;
     env_.StartGameOverGrace();
 }
 
 void GameClient::OnGameOverGrace() {
+    // Only for the game the word came in: a game ended meanwhile, or a new one set up (a quick
+    // rematch), is not lost by it.
+    if (!state_.gameOverGrace) return;
+    state_.gameOverGrace = false;
     if (state_.gameOver) return;
     LeaveLostGame("对方断线");
 }

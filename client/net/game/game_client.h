@@ -32,6 +32,7 @@ struct MatchState {
     bool relayed = false;
     bool inGame = false;
     bool gameOver = false;
+    bool gameOverGrace = false;  // the opponent ended this game; waiting for the own page to end it
     bool ownGameLoaded = false;
     bool opponentLoaded = false;
 };

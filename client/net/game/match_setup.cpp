@@ -180,6 +180,7 @@ void GameClient::OpenGamePage() {
     env_.Navigate(GamePageUrl(env_.BaseUrl(), params));
     state_.inGame = true;
     state_.gameOver = false;
+    state_.gameOverGrace = false;
     state_.ownGameLoaded = false;
     state_.opponentLoaded = false;
     env_.SetPageLoaded(false);
@@ -199,6 +200,7 @@ void GameClient::OnComputerGame(PackageReader& reader) {
     env_.Navigate(GamePageUrl(env_.BaseUrl(), params));
     // No loading handshake against the computer.
     state_.gameOver = false;
+    state_.gameOverGrace = false;
     state_.ownGameLoaded = true;
     state_.opponentLoaded = true;
     env_.SetPageLoaded(true);
