@@ -4,9 +4,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DLMN_BUILD_GUI=OFF -DLMN_BUILD_TESTS=OFF \
+# Tests stay on: some benchmarks start the stand-in servers through the tests' support library.
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLMN_BUILD_GUI=OFF -DLMN_BUILD_TESTS=ON \
   -DLMN_BUILD_BENCH=ON >/dev/null
-cmake --build build-bench -j "$(nproc)"
+targets=$(ninja -C build-bench -t targets all | sed -n 's/^\([A-Za-z0-9_]*_bench\): .*/\1/p' | sort -u)
+cmake --build build-bench -j "$(nproc)" --target devserver $targets
 export QT_QPA_PLATFORM=offscreen
 for bench in $(find build-bench/bench -type f -executable -name '*_bench' | sort); do
   echo "== $(basename "$bench")"
