@@ -67,8 +67,8 @@ start_game() {
   if wait_window "$updater" 'Lumenfold-升级程序' 10 >/dev/null; then shot "$tag-updater"; fi
   CLIENT_PID=$(wait_pid_of "$dir/LMN_KX.exe" 120) || fail "client of $tag did not start: $(tail -3 "$WORK/game-$tag.log")"
   LMN_PIDS+=($CLIENT_PID)
-  CLIENT_WIN=$(wait_window "$CLIENT_PID" 'Lumenfold-Orvane' 60) || fail "no client window for $tag"
-  xdotool windowmove "$CLIENT_WIN" "$x" 0
+  wait_window "$CLIENT_PID" 'Lumenfold-Orvane' 60 >/dev/null || fail "no client window for $tag"
+  CLIENT_WIN=$(place_window "$CLIENT_PID" 'Lumenfold-Orvane' "$x") || fail "client window of $tag cannot be placed"
   say "$tag: updated, client $CLIENT_PID started with go"
 }
 
@@ -198,7 +198,8 @@ say "card set written: $CARD_SET"
 # its publish form.
 focus "$A_WIN"
 xdotool key Return
-MAKER_PID=$(wait_pid_of "$WORK/game-a/LMN_KX_Maker.exe" 30) || fail "card maker not started to publish"
+# (The card maker still open is asked to close; the publishing one is a new process.)
+MAKER_PID=$(wait_pid_of "$WORK/game-a/LMN_KX_Maker.exe" 30 "$MAKER_PID") || fail "card maker not started to publish"
 LMN_PIDS+=($MAKER_PID)
 FORM=$(wait_window "$MAKER_PID" '^输入准备发布的卡片信息$' 30) || fail "no publish form"
 focus "$FORM"

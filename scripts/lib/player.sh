@@ -35,18 +35,22 @@ start_display() {
 
 start_devserver() {
   mkdir -p "$WORK/devroot"
+  local i before
+  # Counted before the start: a quick server may be ready before the next line runs.
+  before=$(count_lines "$WORK/devserver.log" '^ready')
   "$BUILD/devserver/devserver" --host="$HOST" --root="$WORK/devroot" --www="$ROOT/devserver/www" "$@" \
     >>"$WORK/devserver.log" 2>&1 &
   DEVSERVER_PID=$!
   LMN_PIDS+=($DEVSERVER_PID)
-  local i before
-  before=$(count_lines "$WORK/devserver.log" '^ready')
-  for i in $(seq 200); do
-    [ "$(count_lines "$WORK/devserver.log" '^ready')" -gt "$before" ] && return
+  for i in $(seq 600); do
+    if [ "$(count_lines "$WORK/devserver.log" '^ready')" -gt "$before" ]; then
+      say "devserver ready after $((i / 10)).$((i % 10)) s"
+      return
+    fi
     kill -0 "$DEVSERVER_PID" 2>/dev/null || fail "devserver ended: $(tail -3 "$WORK/devserver.log")"
     sleep 0.1
   done
-  fail "devserver not ready"
+  fail "devserver not ready after 60 s: $(tail -3 "$WORK/devserver.log")"
 }
 
 stop_devserver() {
@@ -69,10 +73,11 @@ pids_of() {
   return 0
 }
 
+# The first process running program file $1 within $2 seconds, other than process $3.
 wait_pid_of() {
   local i pid
   for i in $(seq $((${2:-60} * 5))); do
-    pid=$(pids_of "$1" | head -1)
+    pid=$(pids_of "$1" | grep -vx "${3:-0}" | head -1)
     [ -n "$pid" ] && { echo "$pid"; return 0; }
     sleep 0.2
   done
@@ -92,6 +97,25 @@ wait_window() {
     sleep 0.2
   done
   return 1
+}
+
+# Moves the window of process $1 titled $2 to x=$3, y=0 and prints its id. The first window a
+# program shows may be replaced right away, so this retries until the move holds (a window
+# manager may put its frame around it: then the last window found is taken as it is).
+place_window() {
+  local i w=
+  for i in $(seq 25); do
+    w=$(window_of "$1" "$2")
+    if [ -n "$w" ] && xdotool windowmove "$w" "$3" 0 2>/dev/null; then
+      sleep 0.3
+      if xdotool getwindowgeometry "$w" 2>/dev/null | grep -q "Position: $3,0 "; then
+        echo "$w"
+        return 0
+      fi
+    fi
+    sleep 0.2
+  done
+  [ -n "$w" ] && echo "$w"
 }
 
 # Keyboard focus to a window, with or without a window manager.

@@ -25,9 +25,8 @@ start_player() {
   (cd "$1" && exec ./LMN_KX.exe go >"$WORK/client-$2.log" 2>&1) &
   PLAYER_PID=$!
   LMN_PIDS+=($PLAYER_PID)
-  local win
-  win=$(wait_window "$PLAYER_PID" 'Lumenfold-Orvane' 60) || fail "no window for $2"
-  xdotool windowmove "$win" "$3" 0
+  wait_window "$PLAYER_PID" 'Lumenfold-Orvane' 60 >/dev/null || fail "no window for $2"
+  place_window "$PLAYER_PID" 'Lumenfold-Orvane' "$3" >/dev/null || fail "window of $2 cannot be placed"
 }
 
 # Answers every message box of the clients $2... until "stage=series" reports reach $1 played
