@@ -16,6 +16,9 @@ stop_started() {
 
 # A virtual display unless there is a display already (or LMN_VIRTUAL_DISPLAY=1).
 start_display() {
+  # The players' windows are real windows on the display, whatever platform the caller chose
+  # (the test command runs everything else offscreen).
+  export QT_QPA_PLATFORM=xcb
   if [ -n "${DISPLAY:-}" ] && [ "${LMN_VIRTUAL_DISPLAY:-0}" != 1 ]; then
     HEADLESS=0
     return
