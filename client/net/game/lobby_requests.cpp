@@ -15,7 +15,8 @@ bool IsLobbyRequestBelow(std::string_view url, std::string_view baseUrl, std::st
     constexpr std::string_view kScript = "client_process/process.php?type=[";
     for (std::string_view base : {baseUrl, roomBaseUrl}) {
         if (base.empty() || url.size() <= base.size() + kScript.size()) continue;
-        if (url.substr(0, base.size()) == base && url.substr(base.size(), kScript.size()) == kScript) return true;
+        if (url.substr(0, base.size()) == base && url.substr(base.size(), kScript.size()) == kScript)
+            return true;
     }
     return false;
 }

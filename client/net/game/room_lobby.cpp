@@ -79,8 +79,7 @@ void GameClient::RequestUserList() {
 void GameClient::FetchForOther(ConnectionHandle from, PackageReader& reader) {
     reader.readInt32();
     const std::string url = reader.readString();
-    if (from != env_.Player().room ||
-        !IsLobbyRequestBelow(url, env_.BaseUrl(), env_.Player().roomBaseUrl))
+    if (from != env_.Player().room || !IsLobbyRequestBelow(url, env_.BaseUrl(), env_.Player().roomBaseUrl))
         return;
     const FetchFn fetch = [this](const std::string& u) { return env_.Fetch(u); };
     const std::string reply = FetchWithRetries(fetch, url);
