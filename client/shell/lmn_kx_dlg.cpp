@@ -271,7 +271,7 @@ void CLMN_KXDlg::OnTrayRightClick() {
 
 void CLMN_KXDlg::Quit() {
     context_.StopMusic();
-    context_.server().FetchText(LobbyUrl(context_.BaseUrl(), "login_out"));
+    context_.server().FetchAndEndAll(LobbyUrl(context_.BaseUrl(), "login_out"));
     pollLoops_.StopAll();
     context_.host().Quit(0);
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "http.h"
 #include "main_window.h"
 #include "net_room_link.h"
 #include "paths.h"
@@ -37,6 +38,12 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    // Tests of a web server that never answers shorten the wait for its silence.
+    if (const int silenceMs = qEnvironmentVariableIntValue("LMN_HTTP_SILENCE_MS"); silenceMs > 0) {
+        lmn::HttpLimits limits = lmn::CurrentHttpLimits();
+        limits.silence = std::chrono::milliseconds(silenceMs);
+        lmn::SetHttpLimits(limits);
+    }
     lmn::shell::HttpServerAccess server(programDir);
     lmn::net::QtReactor reactor;
     lmn::shell::NetRoomLink roomLink(reactor);
