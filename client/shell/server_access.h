@@ -24,7 +24,7 @@ class ServerAccess {
 
 // The real thing: libcurl requests, downloads through programDir + "download.txt".
 // How long the last request may take: quitting never waits longer for the server.
-inline constexpr std::chrono::milliseconds kLastRequestWithin{2000};
+inline constexpr std::chrono::milliseconds kLastRequestWithin{1500};
 
 class HttpServerAccess : public ServerAccess {
   public:
