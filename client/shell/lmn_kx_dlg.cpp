@@ -1,6 +1,9 @@
 #include "lmn_kx_dlg.h"
 
+#include <cstdio>
+
 #include "client_urls.h"
+#include "command_source.h"
 #include "command_table.h"
 #include "navigation_watch.h"
 #include "paths.h"
@@ -159,6 +162,12 @@ bool CLMN_KXDlg::OnBeforeNavigate(const std::string& url) {
         case BeforeNavigateAction::Pass:
             return false;
     }
+    return false;
+}
+
+bool CLMN_KXDlg::AcceptsCommandsFrom(const std::string& sourceUrl) {
+    if (CommandSourceAllowed(sourceUrl, context_.BaseUrl(), context_.state().room.baseUrl)) return true;
+    std::fprintf(stderr, "LMN_KX: ignored a command from a frame of another host (%s)\n", sourceUrl.c_str());
     return false;
 }
 

@@ -47,6 +47,8 @@ class CLMN_KXDlg {
     // Browser events
     // Returns true when the navigation is to be cancelled.
     bool OnBeforeNavigate(const std::string& url);
+    // Whether the frame at sourceUrl may give commands; a refusal is one line on standard error.
+    bool AcceptsCommandsFrom(const std::string& sourceUrl);
     void OnNavigateComplete(const std::string& url);
     // A main-frame load ended; failed when the server could not be reached or answered with
     // an error (not when the load was cancelled or replaced by another navigation).

@@ -24,6 +24,7 @@
 #include "command_page.h"
 #include "global_hot_keys.h"
 #include "http.h"
+#include "navigation_watch.h"
 #include "process.h"
 #include "text.h"
 #include "tray_icon.h"
@@ -93,8 +94,16 @@ void MainWindow::SetUpBrowser() {
     view_ = new QWebEngineView(this);
     view_->setContextMenuPolicy(Qt::NoContextMenu);
     CommandPage::Callbacks callbacks;
-    callbacks.beforeNavigate = [this](const QUrl& url) {
-        return core_->OnBeforeNavigate(DecodeBrowserUrl(url.toEncoded().toStdString(), pageIsUtf8_));
+    callbacks.beforeNavigate = [this](const QUrl& url, const QUrl& mainFrame) {
+        const std::string text = DecodeBrowserUrl(url.toEncoded().toStdString(), pageIsUtf8_);
+        if (ClassifyBeforeNavigate(text) == BeforeNavigateAction::QueueCommand &&
+            !core_->AcceptsCommandsFrom(mainFrame.toString().toStdString()))
+            return true;
+        return core_->OnBeforeNavigate(text);
+    };
+    callbacks.frameCommand = [this](const QUrl& url, const QUrl& sourceFrame) {
+        if (core_->AcceptsCommandsFrom(sourceFrame.toString().toStdString()))
+            core_->OnBeforeNavigate(DecodeBrowserUrl(url.toEncoded().toStdString(), pageIsUtf8_));
     };
     callbacks.newWindow = [this](const QUrl& url) {
         return core_->OnNewWindow(DecodeBrowserUrl(url.toEncoded().toStdString(), pageIsUtf8_));

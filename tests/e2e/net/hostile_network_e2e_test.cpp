@@ -180,17 +180,70 @@ TEST(HostileNetwork, AStrangerOnTheDirectPortChangesNothingAndARealPeerPlaysAWho
         pile -= take;
         seq += 1;
         PackageWriter move(MSG_GAME_DEAL);
-        move.string("type=[game_deal]&type_d1=[take]&seq=" + std::to_string(seq) + "&by=77&n=" +
-                    std::to_string(take) + "&pile=" + std::to_string(pile) + "&say=x");
+        move.string("type=[game_deal]&type_d1=[take]&seq=" + std::to_string(seq) +
+                    "&by=77&n=" + std::to_string(take) + "&pile=" + std::to_string(pile) + "&say=x");
         peer->Send(move);
     }
     EXPECT_EQ(pile, 0);
     // The page ends the game: the match is deleted and, a moment later, the link closed.
-    EXPECT_TRUE(WaitUntil([&] { return !Requests(dev, "[delete_match]&userid1=0&userid2=77").empty(); }, 20000));
+    EXPECT_TRUE(
+        WaitUntil([&] { return !Requests(dev, "[delete_match]&userid1=0&userid2=77").empty(); }, 20000));
     EXPECT_TRUE(WaitUntil([&] { return !Requests(dev, "stage=battle").empty(); }, 20000));
     EXPECT_NE(Requests(dev, "stage=battle").front().find("won=1"), std::string::npos);
     peer->Pump(3000);
     EXPECT_TRUE(peer->closed());
+    EXPECT_TRUE(client.Running());
+}
+
+// A frame of another host inside the client page tries to take the player's settings and the
+// base URL, by hidden frames and by navigating itself; the client page's own commands still work.
+TEST(HostileNetwork, AFrameOfAnotherHostCannotChangeTheBaseUrlOrTheSettings) {
+    lmn::test::StubWebServer stranger;
+    ASSERT_TRUE(stranger.ok());
+    const std::string theirs = stranger.origin() + "/";
+    stranger.Page(
+        "/advert.html",
+        "<html><body><script>\n"
+        "function send(c) { var f = document.createElement('iframe'); f.src = 'http://lmnkx-cmd/' + c;\n"
+        "  document.body.appendChild(f); }\n"
+        "send('[save_setting]&bMusic=0&bSound=0&bVoice=0&bAutoLogin=1&username=evil&password=stolen"
+        "&bSaveRecord=0&bOutIP=0');\n"
+        "send('[change_base_url]&url=" +
+            theirs +
+            "');\n"
+            "setTimeout(function () { location.href = 'http://lmnkx-cmd/[change_base_url]&url=" +
+            theirs +
+            "'; }, 300);\n"
+            "</script></body></html>");
+    TempDir www;
+    std::filesystem::copy(LMN_DEVSERVER_WWW, www.path(), std::filesystem::copy_options::recursive);
+    WriteTestFile(
+        www / "game/zrk/index.php",
+        "<html><head><meta charset=\"gbk\"></head><body>\n"
+        "<iframe src=\"" +
+            stranger.origin() +
+            "/advert.html\"></iframe><script>\n"
+            "function send(c) { var f = document.createElement('iframe'); f.style.display = 'none';\n"
+            "  f.src = 'http://lmnkx-cmd/' + c; document.body.appendChild(f); }\n"
+            "function client_cmd(t) { new Image().src = 'report.txt?got=' + encodeURIComponent(t); }\n"
+            "setTimeout(function () { send('[get_setting]'); }, 2500);\n"
+            "setTimeout(function () { send('[return_hall]'); }, 3500);\n"
+            "</script></body></html>");
+    DevServerProcess dev({"--www=" + www.path()});
+    ASSERT_TRUE(dev.ok());
+    TempDir install;
+    WriteTestFile(install / "config.ini",
+                  Config(dev.baseUrl()) + "strUserName=ann\r\nstrPassword=secret\r\n");
+    ClientProcess client(install.path(), {"go"}, kOffscreen);
+
+    ASSERT_TRUE(WaitUntil([&] { return !Requests(dev, "report.txt?got=").empty(); }, 60000));
+    EXPECT_FALSE(stranger.TargetsWith("/advert.html").empty()) << "the advert was shown";
+    const std::string settings = Requests(dev, "report.txt?got=").front();
+    EXPECT_NE(settings.find("username%3Dann%26password%3Dsecret"), std::string::npos) << settings;
+    // The hall page comes from the game's own server, not from the advert's host.
+    EXPECT_TRUE(WaitUntil([&] { return !Requests(dev, "/game/zrk/p2pgame.php").empty(); }, 20000));
+    EXPECT_TRUE(stranger.TargetsWith("p2pgame.php").empty());
+    EXPECT_TRUE(stranger.TargetsWith("client_process").empty());
     EXPECT_TRUE(client.Running());
 }
 
