@@ -11,13 +11,13 @@ namespace lmn::shell {
 
 namespace {
 
-// window.open hands createWindow no address: this page sees it on its first navigation, asks
-// the client, and then either becomes a window of its own or goes away.
 bool IsCommandHost(const QUrl& url) {
     return url.host() ==
            QString::fromLatin1(kCommandHost.data(), static_cast<qsizetype>(kCommandHost.size()));
 }
 
+// window.open hands createWindow no address: this page sees it on its first navigation, asks
+// the client, and then either becomes a window of its own or goes away.
 class NewWindowPage : public QWebEnginePage {
   public:
     NewWindowPage(QWebEngineProfile* profile, std::function<bool(const QUrl&)> decide, QObject* parent)
