@@ -298,7 +298,7 @@ TEST(TransportAcceptLimits, StrangersAreCappedAndASilentOneIsDroppedUnreported) 
     PollReactor reactor;
     EventLog log;
     NetEngine engine(reactor, log);
-    engine.setAcceptLimits({3, std::chrono::milliseconds(300)});
+    engine.setAcceptLimits({3, std::chrono::milliseconds(1000)});
     std::uint16_t port = engine.listen("127.0.0.1", 0);
     ASSERT_NE(port, 0);
 
