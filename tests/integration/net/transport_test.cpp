@@ -327,7 +327,7 @@ TEST(TransportAcceptLimits, StrangersAreCappedAndASilentOneIsDroppedUnreported) 
     again.Write(Block({Record("later")}));
     ASSERT_TRUE(RunUntil(reactor, [&] { return log.Count(NET_DATA) == 2; }));
     RunUntil(
-        reactor, [] { return false; }, 400);
+        reactor, [] { return false; }, 1200);
     EXPECT_FALSE(EndedByEngine(clients[0]));
     EXPECT_FALSE(EndedByEngine(again));
     EXPECT_EQ(log.Payloads(), (std::vector<std::string>{"hello", "later"}));
