@@ -24,6 +24,7 @@
 #include "command_page.h"
 #include "global_hot_keys.h"
 #include "http.h"
+#include "navigation_watch.h"
 #include "process.h"
 #include "text.h"
 #include "tray_icon.h"
@@ -97,7 +98,14 @@ void MainWindow::SetUpBrowser() {
         return core_->OnBeforeNavigate(DecodeBrowserUrl(url.toEncoded().toStdString(), pageIsUtf8_));
     };
     callbacks.newWindow = [this](const QUrl& url) {
-        return core_->OnNewWindow(DecodeBrowserUrl(url.toEncoded().toStdString(), pageIsUtf8_));
+        const std::string text = DecodeBrowserUrl(url.toEncoded().toStdString(), pageIsUtf8_);
+        // A command sent into a new window (a movie's getURL with "_blank") reaches the bridge
+        // like any other; it never opens a window.
+        if (ClassifyBeforeNavigate(text) == BeforeNavigateAction::QueueCommand) {
+            core_->OnBeforeNavigate(text);
+            return false;
+        }
+        return core_->OnNewWindow(text);
     };
     page_ = new CommandPage(QWebEngineProfile::defaultProfile(), std::move(callbacks), view_);
     page_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
