@@ -1,6 +1,9 @@
 // The game server's Flash movies, below /game/zrk/flash/: NAME.swf from the movie folder the build
 // compiles them into (--movies=DIR; by default the folder "movies" beside the devserver program).
 // Only plain names ending in ".swf" are served.
+// js/flash_battle.js tells the battle page whether to play its game inside the movie
+// flash/battle.swf (--flash-battle=1) or as HTML (the default; the page parameter flash=1 also
+// asks for the movie).
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +17,7 @@ namespace lmn::dev {
 namespace {
 
 std::string g_movies;
+bool g_flashBattle = false;
 
 std::string DefaultMovies() {
     std::error_code ec;
@@ -41,9 +45,18 @@ bool Handle(const HttpRequest& req, HttpResponse& res) {
     return true;
 }
 
+bool AnswerBattleMode(const HttpRequest& req, HttpResponse& res) {
+    if (req.path != "/game/zrk/js/flash_battle.js") return false;
+    res.contentType = "text/javascript; charset=utf-8";
+    res.body = std::string("var flashBattle = ") + (g_flashBattle ? "true" : "false") + ";\n";
+    return true;
+}
+
 bool Start(DevContext& ctx) {
     g_movies = ctx.Option("movies", DefaultMovies());
+    g_flashBattle = ctx.Option("flash-battle", "0") == "1";
     ctx.http->Route("/game/zrk/flash/", Handle);
+    ctx.http->Route("/game/zrk/js/flash_battle.js", AnswerBattleMode);
     return true;
 }
 

@@ -90,7 +90,6 @@
             publicPath: settings.player,
             autoplay: "on",
             splashScreen: false,
-            preloader: false,
             unmuteOverlay: "hidden",
             allowScriptAccess: true,
             warnOnUnsupportedContent: false,

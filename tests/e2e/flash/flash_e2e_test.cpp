@@ -152,6 +152,53 @@ TEST(FlashE2E, TheIntroductionMoviesPlayAndAClickOpensTheClientPage) {
     EXPECT_TRUE(client.Running());
 }
 
+TEST(FlashE2E, TwoPlayersPlayAWholeBattleWhoseGameRunsInTheMovie) {
+    DevServerProcess dev({"--autoplay=1", "--flash-battle=1"});
+    ASSERT_TRUE(dev.ok());
+    VirtualDisplay display;
+    if (!display.ok()) GTEST_SKIP() << "no Xvfb";
+    TempDir a, b;
+    for (const auto& [install, name] :
+         {std::pair<const TempDir*, const char*>{&a, "flasha"}, {&b, "flashb"}}) {
+        WriteTestFile(*install / "config.ini", "[common]\r\nstrUrl=" + dev.baseUrl() +
+                                                   "\r\nbMusic=0\r\nbSound=0\r\nbVoice=0\r\nbAutoLogin=1\r\n"
+                                                   "strUserName=" +
+                                                   name + "\r\nstrPassword=pw\r\n");
+        AddFlashPlayer(install->path());
+    }
+    ClientProcess first(a.path(), {"go"}, DisplayEnv(display));
+    ClientProcess second(b.path(), {"go"},
+                         {{"QT_QPA_PLATFORM", "offscreen"}, {"QTWEBENGINE_DISABLE_SANDBOX", "1"}});
+
+    // Mid-battle, player A's window shows the game drawn by the movie: its glowing points.
+    ASSERT_TRUE(WaitUntil(
+        [&] { return dev.LogLines("room").size() > 0 && Requests(dev, "/flash/battle.swf").size() >= 2; },
+        120000));
+    const auto deals = [&] {
+        const auto lines = dev.LogLines("room");
+        return std::count_if(lines.begin(), lines.end(), [](const std::string& l) {
+            return l.find("MSG_GAME_DEAL") != std::string::npos;
+        });
+    };
+    ASSERT_TRUE(WaitUntil([&] { return deals() >= 40; }, 90000));
+    const std::string window = FindWindow(display, "Lumenfold-Orvane");
+    ASSERT_FALSE(window.empty());
+    const QImage picture = Picture(display, window, "flash_battle.png");
+    const auto point = [](QColor c) { return c.red() > 200 && c.green() > 170 && c.blue() < 170; };
+    EXPECT_GT(Share(picture, picture.rect(), point), 0.002);
+
+    // Every move of both sides went out from the movie and came back into the other one, unchanged.
+    ASSERT_TRUE(WaitUntil([&] { return Requests(dev, "report.txt?stage=battle").size() >= 2; }, 180000));
+    int won = 0;
+    for (const std::string& report : Requests(dev, "report.txt?stage=battle")) {
+        EXPECT_NE(report.find("&movie=100&received=100&intact=100&"), std::string::npos) << report;
+        won += report.find("&won=1") != std::string::npos;
+    }
+    EXPECT_EQ(won, 1);
+    EXPECT_EQ(deals(), 200);
+    EXPECT_TRUE(first.Running() && second.Running());
+}
+
 TEST(FlashE2E, TheAboutPageAndTheCardMakerPagePlayMovies) {
     VirtualDisplay display;
     if (!display.ok()) GTEST_SKIP() << "no Xvfb";
