@@ -15,3 +15,7 @@ for bench in $(find build-bench/bench -type f -executable -name '*_bench' | sort
   "$bench"
   echo
 done
+# The Flash player's costs are measured on the programs themselves, in the usual build folder.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLMN_BUILD_GUI=ON -DLMN_BUILD_TESTS=ON >/dev/null
+echo "== flash_bench"
+bash bench/flash/flash_bench.sh

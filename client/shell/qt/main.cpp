@@ -4,9 +4,11 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QWebEngineProfile>
 #include <string>
 #include <vector>
 
+#include "flash_support.h"
 #include "http.h"
 #include "main_window.h"
 #include "net_room_link.h"
@@ -44,6 +46,9 @@ int main(int argc, char** argv) {
         limits.silence = std::chrono::milliseconds(silenceMs);
         lmn::SetHttpLimits(limits);
     }
+    // Every page of the client's browsers (the window, the about page, new windows) can play movies.
+    lmn::flash::FlashSupport flash(programDir, &app);
+    flash.InstallInto(QWebEngineProfile::defaultProfile());
     lmn::shell::HttpServerAccess server(programDir);
     lmn::net::QtReactor reactor;
     lmn::shell::NetRoomLink roomLink(reactor);

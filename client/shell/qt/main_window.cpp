@@ -59,6 +59,13 @@ bool LoadReachedNoServer(const QWebEngineLoadingInfo& info) {
     }
 }
 
+// The Flash player sends a movie's getURL with an empty query ("...?"); the address is the same
+// without it, and the command text must be what the movie asked for.
+QUrl WithoutEmptyQuery(QUrl url) {
+    if (url.hasQuery() && url.query(QUrl::FullyEncoded).isEmpty()) url.setQuery(QString());
+    return url;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(std::string programDir, ServerAccess& server, RoomLink& roomLink)
@@ -95,7 +102,8 @@ void MainWindow::SetUpBrowser() {
     view_->setContextMenuPolicy(Qt::NoContextMenu);
     CommandPage::Callbacks callbacks;
     callbacks.beforeNavigate = [this](const QUrl& url, const QUrl& mainFrame) {
-        const std::string text = DecodeBrowserUrl(url.toEncoded().toStdString(), pageIsUtf8_);
+        const std::string text =
+            DecodeBrowserUrl(WithoutEmptyQuery(url).toEncoded().toStdString(), pageIsUtf8_);
         if (ClassifyBeforeNavigate(text) == BeforeNavigateAction::QueueCommand &&
             !core_->AcceptsCommandsFrom(mainFrame.toString().toStdString()))
             return true;
@@ -103,10 +111,20 @@ void MainWindow::SetUpBrowser() {
     };
     callbacks.frameCommand = [this](const QUrl& url, const QUrl& sourceFrame) {
         if (core_->AcceptsCommandsFrom(sourceFrame.toString().toStdString()))
-            core_->OnBeforeNavigate(DecodeBrowserUrl(url.toEncoded().toStdString(), pageIsUtf8_));
+            core_->OnBeforeNavigate(
+                DecodeBrowserUrl(WithoutEmptyQuery(url).toEncoded().toStdString(), pageIsUtf8_));
     };
     callbacks.newWindow = [this](const QUrl& url) {
-        return core_->OnNewWindow(DecodeBrowserUrl(url.toEncoded().toStdString(), pageIsUtf8_));
+        const std::string text =
+            DecodeBrowserUrl(WithoutEmptyQuery(url).toEncoded().toStdString(), pageIsUtf8_);
+        // A command sent into a new window (a movie's getURL with "_blank") reaches the bridge
+        // like any other; it never opens a window.
+        if (ClassifyBeforeNavigate(text) == BeforeNavigateAction::QueueCommand) {
+            if (core_->AcceptsCommandsFrom(view_->url().toString().toStdString()))
+                core_->OnBeforeNavigate(text);
+            return false;
+        }
+        return core_->OnNewWindow(text);
     };
     page_ = new CommandPage(QWebEngineProfile::defaultProfile(), std::move(callbacks), view_);
     page_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
