@@ -2,8 +2,9 @@
 //   - start-up: from starting "LMN_KX.exe go" (or the bare window) until the client page has
 //     loaded (the page reports its load event to the devserver), median of five of each;
 //   - idle: both windows showing the loaded page, nothing happening, for 30 s: wakeups of the
-//     window thread (its voluntary and non-voluntary context switches) and CPU time of the
-//     process with its browser helpers, from /proc.
+//     window thread (its voluntary and non-voluntary context switches), its CPU time, and the
+//     CPU time of the whole process with its browser helpers (the client's sound mixer thread
+//     included), from /proc.
 //   shell_client_idle_startup_bench [seconds]
 #include <unistd.h>
 
@@ -101,9 +102,13 @@ int main(int argc, char** argv) {
         lmn::bench::Quantile(clientMs, 0.5) / lmn::bench::Quantile(bareMs, 0.5));
     std::printf("idle %d s, window thread wakeups: LMN_KX.exe %.1f/s, bare QWebEngineView %.1f/s\n", seconds,
                 cw, bw);
+    const double ct = c1.windowThreadCpuSeconds - c0.windowThreadCpuSeconds;
+    const double bt = b1.windowThreadCpuSeconds - b0.windowThreadCpuSeconds;
+    std::printf("idle %d s, window thread CPU time: LMN_KX.exe %.2f ms, bare QWebEngineView %.2f ms\n",
+                seconds, ct * 1000, bt * 1000);
     std::printf(
-        "idle %d s, CPU time with browser helpers: LMN_KX.exe %.2f s, bare QWebEngineView %.2f s, ratio "
+        "idle %d s, CPU time with browser helpers: LMN_KX.exe %.1f ms, bare QWebEngineView %.1f ms, ratio "
         "%.2f\n",
-        seconds, cc, bc, bc > 0 ? cc / bc : 0.0);
+        seconds, cc * 1000, bc * 1000, bc > 0 ? cc / bc : 0.0);
     return 0;
 }

@@ -114,6 +114,8 @@ ProcessUse ReadProcessUse(pid_t pid) {
         for (const auto& task : fs::directory_iterator("/proc/" + std::to_string(p) + "/task", error))
             use.cpuSeconds += std::atof(ReadAll(task.path().string() + "/schedstat").c_str()) / 1e9;
     }
+    const std::string windowThread = "/proc/" + std::to_string(pid) + "/task/" + std::to_string(pid);
+    use.windowThreadCpuSeconds = std::atof(ReadAll(windowThread + "/schedstat").c_str()) / 1e9;
     std::istringstream status(
         ReadAll("/proc/" + std::to_string(pid) + "/task/" + std::to_string(pid) + "/status"));
     for (std::string line; std::getline(status, line);) {

@@ -16,8 +16,9 @@ pid_t StartOffscreen(const std::vector<std::string>& argv, const std::string& di
 void StopProcess(pid_t pid);
 
 struct ProcessUse {
-    double cpuSeconds = 0;         // user + system time of the process and its descendants
-    long windowThreadWakeups = 0;  // context switches of the main (window) thread
+    double cpuSeconds = 0;              // user + system time of the process and its descendants
+    double windowThreadCpuSeconds = 0;  // time on a CPU of the main (window) thread
+    long windowThreadWakeups = 0;       // context switches of the main (window) thread
 };
 ProcessUse ReadProcessUse(pid_t pid);
 
