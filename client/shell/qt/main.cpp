@@ -53,7 +53,8 @@ int main(int argc, char** argv) {
     lmn::net::QtReactor reactor;
     lmn::shell::NetRoomLink roomLink(reactor);
     lmn::shell::MainWindow window(programDir, server, roomLink);
-    roomLink.SetEventHandler([&window](lmn::net::NetEvent event) { window.core().OnNetEvent(event); });
+    roomLink.SetEventHandler(
+        [&window](lmn::net::NetEvent event) { window.core().OnNetEvent(std::move(event)); });
     // Another client on this machine may hold the direct-play port; room play works without it.
     roomLink.Listen(lmn::shell::kListenPort);
     window.show();
