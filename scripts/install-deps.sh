@@ -13,6 +13,7 @@ PACKAGES=(
   xvfb xauth x11-utils xdotool imagemagick
   fonts-arphic-uming fonts-arphic-ukai fontconfig
   python3-pyftpdlib espeak-ng sox libsox-fmt-mp3 curl
+  debootstrap desktop-file-utils appstream file
 )
 
 missing=()
