@@ -14,6 +14,7 @@ PACKAGES=(
   fonts-arphic-uming fonts-arphic-ukai fontconfig
   python3-pyftpdlib espeak-ng sox libsox-fmt-mp3 curl
   nodejs npm haxe
+  debootstrap desktop-file-utils appstream file
 )
 
 missing=()
