@@ -1,8 +1,12 @@
 #include "http.h"
 
 #include <curl/curl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <mutex>
 
 #include "paths.h"
@@ -182,9 +186,31 @@ std::string FetchTextWithin(const std::string& url, std::chrono::milliseconds wi
     return text;
 }
 
+namespace {
+
+// The folder part of a native path ("." when it has none).
+std::string FolderOfNative(const std::string& native) {
+    size_t slash = native.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : native.substr(0, slash);
+}
+
+// The temporary file the download is written to: tempNative when it lies on the target's file
+// system (so one rename installs it), else a file beside the target.
+std::string DownloadTarget(const std::string& tempNative, const std::string& localNative) {
+    struct stat tempFolder, targetFolder;
+    if (stat(FolderOfNative(tempNative).c_str(), &tempFolder) == 0 &&
+        stat(FolderOfNative(localNative).c_str(), &targetFolder) == 0 &&
+        tempFolder.st_dev == targetFolder.st_dev)
+        return tempNative;
+    return localNative + ".download";
+}
+
+}  // namespace
+
 bool DownloadFile(const std::string& url, const std::string& localPath, const std::string& tempPath) {
     EnsureDirectoriesClient(localPath);
-    std::string tempNative = NativePath(tempPath);
+    const std::string localNative = NativePath(localPath);
+    const std::string tempNative = DownloadTarget(NativePath(tempPath), localNative);
     FILE* temp = std::fopen(tempNative.c_str(), "wb");
     if (!temp) return false;
     bool notFound = false, writeFailed = false;
@@ -194,23 +220,27 @@ bool DownloadFile(const std::string& url, const std::string& localPath, const st
             writeFailed = true;
             return false;
         }
-        std::string window = tail + std::string(p);
-        if (window.find(" 404 ") != std::string::npos) {
+        std::string window = tail + std::string(p.substr(0, std::min<size_t>(p.size(), 4)));
+        if (window.find(" 404 ") != std::string::npos || p.find(" 404 ") != std::string_view::npos) {
             notFound = true;
             return false;
         }
-        tail = window.substr(window.size() > 4 ? window.size() - 4 : 0);
+        tail = std::string(p.substr(p.size() > 4 ? p.size() - 4 : 0));
+        if (tail.size() < 4) tail = window.substr(window.size() > 4 ? window.size() - 4 : 0);
         return true;
     };
     HttpStreamResult r = HttpStream(url, {}, piece);
-    bool closed = std::fclose(temp) == 0;
+    bool closed = std::fflush(temp) == 0 && fsync(fileno(temp)) == 0;
+    closed = std::fclose(temp) == 0 && closed;
     // An error status is a failed download even when its page lacks the " 404 " marker, and a
-    // transfer that broke off must not be installed as if it were the whole file.
-    if (!r.opened || notFound || writeFailed || !closed || !r.completed || r.status >= 400) return false;
-    ForceDeleteFile(localPath);
-    bool copied = CopyFileAtomic(tempNative, localPath);
-    ForceDeleteFile(tempNative);
-    return copied;
+    // transfer that broke off must not be installed as if it were the whole file. The bytes are
+    // written once: the complete temporary file is renamed over the target.
+    if (!r.opened || notFound || writeFailed || !closed || !r.completed || r.status >= 400 ||
+        std::rename(tempNative.c_str(), localNative.c_str()) != 0) {
+        std::remove(tempNative.c_str());
+        return false;
+    }
+    return true;
 }
 
 }  // namespace lmn

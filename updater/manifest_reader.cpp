@@ -1,5 +1,7 @@
 #include "manifest_reader.h"
 
+#include <string_view>
+
 #include "http_xml_document.h"
 #include "paths.h"
 
@@ -9,12 +11,15 @@ namespace {
 
 constexpr int kManifestPort = 80;
 
-// The local copy, parsed; an empty document when it is missing or does not parse.
+// The local copy, parsed; an empty document when it is missing or does not parse. It is read
+// from its first "<?xml" on, as the server's copy is, so that a stored copy reads like the
+// answer it was stored from.
 void LoadLocal(const UpdateSession& session, const char* path, tinyxml2::XMLDocument& doc) {
     std::string text;
-    if (!ReadFile(session.FullPath(path), text) ||
-        doc.Parse(text.data(), text.size()) != tinyxml2::XML_SUCCESS)
-        doc.Clear();
+    if (!ReadFile(session.FullPath(path), text)) return doc.Clear();
+    std::string_view xml = text;
+    if (size_t at = xml.find("<?xml"); at != std::string_view::npos) xml.remove_prefix(at);
+    if (doc.Parse(xml.data(), xml.size()) != tinyxml2::XML_SUCCESS) doc.Clear();
 }
 
 std::string FailureReason(const char* path) {
@@ -36,7 +41,7 @@ CTotalUpdateInfo ReadLocalTotalInfo(const UpdateSession& session) {
 }
 
 CTotalUpdateInfo ReadServerTotalInfo(UpdateSession& session) {
-    CHttpXmlDocument doc;
+    CHttpXmlDocument doc(session.manifestBounds());
     LoadServer(session, kTotalManifest, doc);
     return ReadTotalInfo(doc);
 }
@@ -48,13 +53,13 @@ int32_t ReadLocalUpdaterVersion(const UpdateSession& session) {
 }
 
 int32_t ReadServerUpdaterVersion(UpdateSession& session) {
-    CHttpXmlDocument doc;
+    CHttpXmlDocument doc(session.manifestBounds());
     LoadServer(session, kUpdaterManifest, doc);
     return ReadUpdaterVersion(doc);
 }
 
 std::string ReadServerUpdaterDownloadSite(UpdateSession& session) {
-    CHttpXmlDocument doc;
+    CHttpXmlDocument doc(session.manifestBounds());
     LoadServer(session, kUpdaterManifest, doc);
     return ReadUpdaterDownloadSite(doc);
 }
@@ -68,7 +73,7 @@ std::vector<CCardInfo> ReadLocalCardList(const UpdateSession& session) {
 }
 
 std::vector<CCardInfo> ReadServerCardList(UpdateSession& session) {
-    CHttpXmlDocument doc;
+    CHttpXmlDocument doc(session.manifestBounds());
     LoadServer(session, kCardManifest, doc);
     std::vector<CCardInfo> cards;
     if (!ReadCardList(doc, cards)) session.UpdateFailed(FailureReason(kCardManifest));
@@ -82,7 +87,7 @@ std::vector<COtherFileInfo> ReadLocalOtherFileList(const UpdateSession& session)
 }
 
 std::vector<COtherFileInfo> ReadServerOtherFileList(UpdateSession& session) {
-    CHttpXmlDocument doc;
+    CHttpXmlDocument doc(session.manifestBounds());
     LoadServer(session, kOtherManifest, doc);
     return ReadOtherFileList(doc);
 }

@@ -24,6 +24,14 @@ bool PutNewProgramInPlace(const std::string& program, const std::string& fresh, 
     return RenameFile(fresh, program);
 }
 
+// A program the updater can start: a non-empty ELF file.
+bool IsElfProgram(const std::string& path) {
+    std::string head;
+    return ReadFile(path, head) && head.compare(0, 4,
+                                                "\x7f"
+                                                "ELF") == 0;
+}
+
 }  // namespace
 
 void SelfUpdate(UpdateSession& session) {
@@ -36,16 +44,29 @@ void SelfUpdate(UpdateSession& session) {
     std::string program = session.FullPath("Update.exe");
     std::string fresh = session.FullPath("UpdateNew.exe");
     std::string old = session.FullPath("Update_old.exe");
-    if (!DownloadWithRetry(session, session.baseUrl() + site, fresh))
+    if (!DownloadWithRetry(session, session.baseUrl() + site, fresh) || !IsElfProgram(fresh)) {
+        ForceDeleteFile(fresh);
         session.UpdateFailed(Gbk("下载升级程序失败"));
+    }
     // A failure leaves the running updater in place and the local manifest at the old version,
     // so the next run tries again.
     if (!PutNewProgramInPlace(program, fresh, old)) {
         ForceDeleteFile(fresh);
         session.UpdateFailed(Gbk("下载升级程序失败"));
     }
-    DownloadWithRetry(session, session.baseUrl() + kUpdaterManifest, session.FullPath(kUpdaterManifest));
-    session.host().StartProgram(session.FullPath("update.exe"), {});
+    const std::string manifest = session.FullPath(kUpdaterManifest);
+    std::string oldManifest;
+    const bool hadManifest = ReadFile(manifest, oldManifest);
+    DownloadWithRetry(session, session.baseUrl() + kUpdaterManifest, manifest);
+    if (!session.host().StartProgram(session.FullPath("update.exe"), {})) {
+        // The old updater and its manifest come back, so the next run tries again.
+        RenameFile(old, program);
+        if (hadManifest)
+            WriteFileAtomic(manifest, oldManifest);
+        else
+            ForceDeleteFile(manifest);
+        session.UpdateFailed(Gbk("启动升级程序失败"));
+    }
     session.host().Exit(0);
 }
 

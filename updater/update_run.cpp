@@ -31,6 +31,13 @@ void FindUpdateServer(UpdateSession& session, const std::array<std::string, 2>& 
     session.setBaseUrl(base);
 }
 
+// Writes the game URL to config.ini; true once the file holds it. An empty URL is never written.
+bool StoreGameUrl(UpdateSession& session, const std::string& url) {
+    if (url.empty()) return false;
+    ProfileFile config(session.FullPath("config.ini"));
+    return config.WriteString("common", "strUrl", url) && config.GetString("common", "strUrl", "") == url;
+}
+
 }  // namespace
 
 void RunUpdate(UpdateSession& session, const std::array<std::string, 2>& addressUrls) {
@@ -40,8 +47,11 @@ void RunUpdate(UpdateSession& session, const std::array<std::string, 2>& address
     CTotalUpdateInfo local = ReadLocalTotalInfo(session);
     CTotalUpdateInfo remote = ReadServerTotalInfo(session);
     bool changed = false;
-    if (local.gameUrl != remote.gameUrl) {
-        ProfileFile(session.FullPath("config.ini")).WriteString("common", "strUrl", remote.gameUrl);
+    // The total manifest is stored only while config.ini holds its game URL, so a failed write
+    // is tried again by the next run.
+    bool urlStored = true;
+    if (local.gameUrl != remote.gameUrl && !remote.gameUrl.empty()) {
+        urlStored = StoreGameUrl(session, remote.gameUrl);
         changed = true;
     }
 
@@ -60,7 +70,8 @@ void RunUpdate(UpdateSession& session, const std::array<std::string, 2>& address
     } else if (!changed) {
         session.StartGameAndExit();
     }
-    DownloadWithRetry(session, session.baseUrl() + kTotalManifest, session.FullPath(kTotalManifest));
+    if (urlStored)
+        DownloadWithRetry(session, session.baseUrl() + kTotalManifest, session.FullPath(kTotalManifest));
     session.StartGameAndExit();
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "socket_bounds.h"
 #include "update_host.h"
 
 namespace lmn::updater {
@@ -22,6 +23,8 @@ class UpdateSession {
     const std::string& folder() const { return folder_; }
     const std::string& baseUrl() const { return baseUrl_; }
     void setBaseUrl(std::string url) { baseUrl_ = std::move(url); }
+    const SocketBounds& manifestBounds() const { return manifestBounds_; }
+    void setManifestBounds(SocketBounds bounds) { manifestBounds_ = bounds; }
 
     // name unchanged when it holds ':' (absolute), else taken in the updater's folder.
     std::string FullPath(std::string_view name) const;
@@ -39,6 +42,7 @@ class UpdateSession {
     UpdateHost& host_;
     std::string folder_;
     std::string baseUrl_;
+    SocketBounds manifestBounds_;
     std::atomic<bool> ending_{false};
 };
 

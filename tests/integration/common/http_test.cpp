@@ -2,7 +2,9 @@
 #include "http.h"
 
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "devserver_process.h"
 #include "paths.h"
@@ -78,6 +80,28 @@ TEST_F(Http, DownloadCreatesTheTargetFolders) {
     ASSERT_TRUE(DownloadFile(Url("/test/bytes?n=10"), dir.path() + "temp/sub/card_no_5_big.jpg",
                              dir.path() + "download.txt"));
     EXPECT_EQ(ReadTestFile(dir / "temp/sub/card_no_5_big.jpg"), "0123456789");
+}
+
+// The bytes reach the disk once: the temporary file is renamed over the target, no copy is made.
+TEST_F(Http, DownloadWritesTheBytesOnce) {
+    WriteTestFile(dir / "temp/x.bin", "old");
+    int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    inotify_add_watch(watch, dir.path().c_str(), IN_CLOSE_WRITE);
+    inotify_add_watch(watch, (dir / "temp").c_str(), IN_CLOSE_WRITE);
+    ASSERT_TRUE(DownloadFile(Url("/test/bytes?n=50000"), dir / "temp/x.bin", dir / "download.txt"));
+    std::vector<std::string> written;
+    alignas(inotify_event) char buffer[8192];
+    for (ssize_t n; (n = read(watch, buffer, sizeof buffer)) > 0;)
+        for (ssize_t at = 0; at < n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+            if (event->len) written.emplace_back(event->name);
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+    close(watch);
+    EXPECT_EQ(written, std::vector<std::string>{"download.txt"});
+    EXPECT_EQ(ReadTestFile(dir / "temp/x.bin").size(), 50000u);
+    EXPECT_FALSE(PathExists(dir / "download.txt"));
 }
 
 }  // namespace

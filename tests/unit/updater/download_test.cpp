@@ -113,6 +113,20 @@ TEST_F(DownloadTest, TargetThatCannotBeReplacedFailsAfterBoundedTries) {
     EXPECT_TRUE(host.messages.empty());
 }
 
+// A game client that is not running but cannot be replaced (here a folder stands in its way)
+// takes the bounded tries: asking the player to close the game would ask for ever.
+TEST_F(DownloadTest, GameClientBlockedForAnotherReasonIsNotAskedAbout) {
+    ASSERT_EQ(mkdir((dir / "LMN_KX.exe").c_str(), 0755), 0);
+    WriteTestFile(dir / "LMN_KX.exe/inside", "x");
+    WriteTestFile(dir / "download.txt", "new client");
+    host.onMessage = [&] {
+        if (host.messages.size() >= 3) throw RunEnded{-1};
+    };
+    EXPECT_FALSE(InstallDownloadedFile(session, dir / "download.txt", dir / "LMN_KX.exe"));
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(host.sleptMs, (kInstallTries - 1) * 200);
+}
+
 // A running game client cannot be replaced: the player is asked to close the game until it is.
 TEST_F(DownloadTest, RunningGameClientIsReplacedOnceItEnds) {
     std::string client = dir / "LMN_KX.exe";

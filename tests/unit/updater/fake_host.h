@@ -33,7 +33,7 @@ class FakeHost : public updater::UpdateHost {
         std::string line = path;
         for (const auto& a : args) line += " " + a;
         started.push_back(line);
-        return true;
+        return startSucceeds;
     }
     void Sleep(int milliseconds) override { sleptMs += milliseconds; }
 
@@ -44,6 +44,7 @@ class FakeHost : public updater::UpdateHost {
     std::vector<std::string> messages;
     std::function<void()> onMessage;
     std::vector<std::string> started;
+    bool startSucceeds = true;
     long long sleptMs = 0;
 
   protected:

@@ -77,7 +77,9 @@ class SelfUpdateTest : public ::testing::Test {
     TempDir dir;
     FakeHost host;
     UpdateSession session{host, dir.path()};
-    std::string newer = "newer updater";
+    std::string newer = std::string(
+        "\x7f"
+        "ELF newer updater");
     CannedServer server{[this](const std::string& line) {
         if (line.find(kManifest) != std::string::npos) return HttpAnswer(200, UpdaterXml(2));
         if (line.find("/update/Update.exe") != std::string::npos) return HttpAnswer(200, newer);
@@ -104,6 +106,33 @@ TEST_F(SelfUpdateTest, ASecondSelfUpdateReplacesThePreviousOldUpdater) {
     EXPECT_EQ(Run(), 0);
     EXPECT_EQ(ReadTestFile(dir / "Update_old.exe"), "running updater");
     EXPECT_EQ(ReadTestFile(dir / "Update.exe"), newer);
+}
+
+// Whatever arrives must be a program before it takes the updater's place, and a new updater
+// that cannot be started gives the old one back, with the old manifest, so the next run retries.
+TEST_F(SelfUpdateTest, OnlyAStartableProgramReplacesTheUpdater) {
+    for (const std::string& body : {std::string(), std::string("<html>maintenance</html>")}) {
+        SCOPED_TRACE(body);
+        newer = body;
+        host.questions.clear();
+        EXPECT_EQ(Run(), 0);
+        ASSERT_EQ(host.questions.size(), 1u);
+        EXPECT_EQ(host.questions[0], Utf8ToGbk("提示|下载升级程序失败,\r\n升级失败，是否仍然要进入游戏?"));
+        EXPECT_EQ(ReadTestFile(dir / "Update.exe"), "running updater");
+        EXPECT_EQ(ReadTestFile(dir / kManifest), UpdaterXml(1));
+        EXPECT_EQ(access((dir / "UpdateNew.exe").c_str(), F_OK), -1);
+    }
+
+    newer = std::string(
+        "\x7f"
+        "ELF for another machine");
+    host.questions.clear();
+    host.startSucceeds = false;
+    EXPECT_EQ(Run(), 0);
+    ASSERT_EQ(host.questions.size(), 1u);
+    EXPECT_EQ(host.questions[0], Utf8ToGbk("提示|启动升级程序失败,\r\n升级失败，是否仍然要进入游戏?"));
+    EXPECT_EQ(ReadTestFile(dir / "Update.exe"), "running updater");
+    EXPECT_EQ(ReadTestFile(dir / kManifest), UpdaterXml(1)) << "the next run tries again";
 }
 
 TEST_F(SelfUpdateTest, AnUpToDateUpdaterTouchesNothing) {
