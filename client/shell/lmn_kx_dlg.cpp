@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "client_urls.h"
-#include "command_source.h"
 #include "command_queue.h"
+#include "command_source.h"
 #include "command_table.h"
 #include "navigation_watch.h"
 #include "paths.h"
