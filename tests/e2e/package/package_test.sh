@@ -162,6 +162,10 @@ client_page() {
 log_in() {
   local user=$1 win=$2
   focus "$win"
+  # The name box, clicked as a player does: after the introduction movie took the click, the
+  # login page's own focus is not to be relied on.
+  xdotool mousemove --window "$win" 178 133 click 1
+  sleep 0.3
   xdotool type --delay 40 "$user"
   xdotool key Tab
   xdotool type --delay 40 "secret"
