@@ -69,7 +69,7 @@ class BenchClient : public lmn::game::GameEnv, public lmn::game::PackageLink, pu
     }
 
     void EnterRoom(const std::string& host) {
-        player_.room = engine_.connect(host, kRoomPort);
+        game_.EnterRoom(host, kRoomPort);
         while (!game_.RoomConnected()) loop_.runOnce(100);
     }
     GameClient& game() { return game_; }
@@ -97,9 +97,11 @@ class BenchClient : public lmn::game::GameEnv, public lmn::game::PackageLink, pu
     }
     std::int64_t CalendarSeconds() const override { return std::time(nullptr); }
     const PlayerContext& Player() const override { return player_; }
-    void ForgetRoomConnection() override { player_.room = 0; }
 
     // PackageLink
+    ConnectionHandle Connect(const std::string& address, int port) override {
+        return engine_.connect(address, static_cast<std::uint16_t>(port));
+    }
     bool Send(ConnectionHandle connection, PackageWriter& package) override {
         return engine_.send(connection, package);
     }

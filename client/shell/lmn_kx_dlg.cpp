@@ -18,6 +18,7 @@ namespace {
 // Without a transport nothing is sent.
 class NoLink : public game::PackageLink {
   public:
+    ConnectionId Connect(const std::string&, int) override { return kNoConnection; }
     bool Send(ConnectionId, net::PackageWriter&) override { return false; }
     void Close(ConnectionId) override {}
 };

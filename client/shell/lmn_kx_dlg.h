@@ -99,7 +99,7 @@ class CLMN_KXDlg {
     ShellGameEnv gameEnv_{context_};
     game::GameClient game_;
     SettingsCommands settings_{context_};
-    NavigationCommands navigation_{context_};
+    NavigationCommands navigation_{context_, game_};
     LobbyCommands lobby_{context_, game_};
     MatchCommands match_{game_};
     BattleCommands battle_{game_};

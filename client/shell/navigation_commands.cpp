@@ -12,10 +12,7 @@ void NavigationCommands::OnEnterRoom(const std::string& commandText) {
     room.serverId = GetArgInt(commandText, "serverid");
     room.serverName = GetArgValue(commandText, "servername");
     room.baseUrl = GetArgValue(commandText, "baseurl");
-    if (RoomLink* link = context_.deps().roomLink) {
-        if (room.connection != kNoConnection) link->Close(room.connection);
-        room.connection = link->Connect(context_.lobby().RoomServerAddress(), kRoomServerPort);
-    }
+    game_.EnterRoom(context_.lobby().RoomServerAddress(), kRoomServerPort);
 }
 
 void NavigationCommands::OnReturnHall(const std::string& /*commandText*/) {
@@ -57,7 +54,8 @@ bool NavigationCommands::OnMenuCommand(int command) {
 }
 
 void NavigationCommands::LeaveRoomAndGo(const char* page) {
-    context_.LeaveRoom();
+    game_.LeaveRoom();
+    context_.ForgetRoom();
     context_.host().Navigate(context_.BaseUrl() + page);
 }
 

@@ -4,13 +4,14 @@
 
 #include <string>
 
+#include "game_client.h"
 #include "shell_context.h"
 
 namespace lmn::shell {
 
 class NavigationCommands {
   public:
-    explicit NavigationCommands(ShellContext& context) : context_(context) {}
+    NavigationCommands(ShellContext& context, game::GameClient& game) : context_(context), game_(game) {}
 
     // Remembers the room and opens the room server connection.
     void OnEnterRoom(const std::string& commandText);
@@ -25,6 +26,7 @@ class NavigationCommands {
     void LeaveRoomAndGo(const char* page);
 
     ShellContext& context_;
+    game::GameClient& game_;
 };
 
 }  // namespace lmn::shell

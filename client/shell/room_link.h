@@ -1,9 +1,7 @@
-// The seam to the transport: the room server connection (and, through PackageLink, sending
-// packages on any connection and closing it). NetRoomLink is the real one; tests use a fake.
+// The seam to the transport: opening connections (the game opens the room server connection),
+// sending packages on any connection and closing it. NetRoomLink is the real one; tests use a
+// fake.
 #pragma once
-
-#include <cstdint>
-#include <string>
 
 #include "game_env.h"
 
@@ -12,10 +10,6 @@ namespace lmn::shell {
 using ConnectionId = game::ConnectionHandle;
 inline constexpr ConnectionId kNoConnection = 0;
 
-class RoomLink : public game::PackageLink {
-  public:
-    // Starts a connection to address:port; kNoConnection when it cannot even be started.
-    virtual ConnectionId Connect(const std::string& address, int port) = 0;
-};
+using RoomLink = game::PackageLink;
 
 }  // namespace lmn::shell

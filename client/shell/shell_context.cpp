@@ -37,11 +37,4 @@ void ShellContext::StopMusic() {
     if (deps_.sound) deps_.sound->StopMusic();
 }
 
-void ShellContext::LeaveRoom() {
-    if (state_.room.connection != kNoConnection && deps_.roomLink)
-        deps_.roomLink->Close(state_.room.connection);
-    state_.room.connection = kNoConnection;
-    state_.room.kind = 0;
-}
-
 }  // namespace lmn::shell

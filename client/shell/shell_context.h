@@ -31,7 +31,6 @@ struct RoomState {
     int serverId = 0;
     std::string serverName;
     std::string baseUrl;
-    ConnectionId connection = kNoConnection;
 };
 
 struct DialogState {
@@ -70,8 +69,8 @@ class ShellContext {
     void SetPageReady(bool ready);
     void StartMusic();
     void StopMusic();
-    // Closes the room connection (if any) and forgets the room kind.
-    void LeaveRoom();
+    // Forgets the room kind (the room connection is the game's, which closes it).
+    void ForgetRoom() { state_.room.kind = 0; }
 
   private:
     ShellDeps deps_;

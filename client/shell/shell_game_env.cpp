@@ -62,7 +62,6 @@ const game::PlayerContext& ShellGameEnv::Player() const {
     player_.serverId = state.room.serverId;
     player_.serverName = state.room.serverName;
     player_.roomBaseUrl = state.room.baseUrl;
-    player_.room = state.room.connection;
     return player_;
 }
 

@@ -32,7 +32,6 @@ class ShellGameEnv : public game::GameEnv {
     std::int64_t CalendarSeconds() const override;
 
     const game::PlayerContext& Player() const override;
-    void ForgetRoomConnection() override { context_.state().room.connection = kNoConnection; }
 
   private:
     ShellContext& context_;

@@ -34,14 +34,15 @@ class QuietEnv : public GameEnv {
     std::uint32_t TickMs() const override { return 5; }
     std::int64_t CalendarSeconds() const override { return 6; }
     const PlayerContext& Player() const override { return player; }
-    void ForgetRoomConnection() override { player.room = 0; }
 
-    PlayerContext player{42, "ann", 3, 2, "east", "http://r/", 1};
+    PlayerContext player{42, "ann", 3, 2, "east", "http://r/"};
     std::string url;
 };
 
+// Every connection it opens is the room's, handle 1.
 class NoLink : public PackageLink {
   public:
+    ConnectionHandle Connect(const std::string&, int) override { return 1; }
     bool Send(ConnectionHandle, lmn::net::PackageWriter& p) override { return p.seal().size() > 0; }
     void Close(ConnectionHandle) override {}
 };
@@ -53,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static QuietEnv env;
     static NoLink link;
     static GameClient client(env, link);
-    env.player.room = 1;
+    if (client.RoomHandle() == 0) client.EnterRoom("room", 20000);
     env.url = (data[0] & 1) ? "watch_match.php" : "battle_mode_field.php";
     const ConnectionHandle stranger = 7 + (data[0] >> 5);
     ConnectionHandle from = stranger;

@@ -1,6 +1,5 @@
-// Relaying a running game between the two battle pages, its loading handshake, its end,
-// rematch and restart requests, chat, and a lost opponent.
-#include "game_client.h"
+#include "battle_relay.h"
+
 #include "gbk_literal.h"
 #include "lobby_requests.h"
 #include "message_types.h"
@@ -14,7 +13,7 @@ namespace {
 constexpr const char* kCanStart = "type=[p2pgame_can_start]";
 }
 
-bool GameClient::DispatchBattlePackage(ConnectionHandle from, PackageReader& reader) {
+bool BattleRelay::Dispatch(ConnectionHandle from, PackageReader& reader) {
     switch (reader.type()) {
         case MSG_GAME_DEAL:
             env_.QueuePageText(reader.readString());
@@ -55,35 +54,35 @@ bool GameClient::DispatchBattlePackage(ConnectionHandle from, PackageReader& rea
     }
 }
 
-void GameClient::GameDeal(const std::string& commandText) {
+void BattleRelay::GameDeal(const std::string& commandText) {
     PackageWriter deal(MSG_GAME_DEAL);
     deal.string(commandText);
-    SendToOpponent(deal);
+    routes_.ToOpponent(deal);
 }
 
-void GameClient::GameLoadOver() {
+void BattleRelay::GameLoadOver() {
     state_.ownGameLoaded = true;
-    if (RoomConnected()) {
+    if (room_.Connected()) {
         PackageWriter done(MSG_SRV_LOAD_DONE);
-        SendToRoom(done);
+        routes_.ToRoom(done);
     } else {
         PackageWriter done(MSG_LOAD_DONE);
-        SendToPeer(done);
+        routes_.ToPeer(done);
     }
     if (state_.opponentLoaded) env_.CallPage(kCanStart);
 }
 
-void GameClient::OnOpponentLoaded() {
+void BattleRelay::OnOpponentLoaded() {
     state_.opponentLoaded = true;
     if (state_.ownGameLoaded) env_.CallPage(kCanStart);
 }
 
-void GameClient::GamePreEnd() {
+void BattleRelay::GamePreEnd() {
     PackageWriter over(MSG_SRV_GAME_OVER);
-    SendToRoom(over);
+    routes_.ToRoom(over);
 }
 
-void GameClient::GameEnd() {
+void BattleRelay::GameEnd() {
     state_.link = LinkState::Idle;
     state_.inGame = false;
     // The game has ended normally: a rematch request may now be answered, and the opponent
@@ -96,11 +95,11 @@ void GameClient::GameEnd() {
     if (state_.relayed) {
         state_.relayed = false;
         PackageWriter over(MSG_SRV_GAME_OVER);
-        SendToRoom(over);
+        routes_.ToRoom(over);
     }
 }
 
-void GameClient::OnRoomGameOver() {
+void BattleRelay::OnRoomGameOver() {
     state_.relayed = false;
     if (state_.gameOver) return;
     // The opponent's end of the game can overtake the last battle action on its way to the
@@ -109,7 +108,7 @@ void GameClient::OnRoomGameOver() {
     env_.StartGameOverGrace();
 }
 
-void GameClient::OnGameOverGrace() {
+void BattleRelay::OnGameOverGrace() {
     // Only for the game the word came in: a game ended meanwhile, or a new one set up (a quick
     // rematch), is not lost by it.
     if (!state_.gameOverGrace) return;
@@ -118,7 +117,7 @@ void GameClient::OnGameOverGrace() {
     LeaveLostGame("对方断线");
 }
 
-void GameClient::GameNext() {
+void BattleRelay::GameNext() {
     if (env_.Ask(Utf8ToGbkLiteral("确定要向对方玩家申请再战一局吗?"), Utf8ToGbkLiteral("确定"),
                  Buttons::OkCancel) == Answer::Cancel)
         return;
@@ -126,10 +125,10 @@ void GameClient::GameNext() {
     const std::string report = env_.Fetch(P2pInfoRequest(env_.BaseUrl(), player, env_.TickMs()));
     PackageWriter invite(MSG_SRV_INVITE);
     invite.int32(player.userId).string(player.userName).int32(state_.opponentId).string(report);
-    SendToRoom(invite);
+    routes_.ToRoom(invite);
 }
 
-void GameClient::OnRematchAsked(bool relayed) {
+void BattleRelay::OnRematchAsked(bool relayed) {
     if (!state_.gameOver) return;
     const bool accepted = env_.Ask(Utf8ToGbkLiteral("对方申请再战一局，同意吗?"), Utf8ToGbkLiteral("确定"),
                                    Buttons::OkCancel) != Answer::Cancel;
@@ -137,13 +136,13 @@ void GameClient::OnRematchAsked(bool relayed) {
     PackageWriter reply(relayed ? MSG_SRV_REMATCH_REPLY : MSG_REMATCH_REPLY);
     reply.int32(accepted ? 1 : 0);
     if (relayed) {
-        SendToRoom(reply);
+        routes_.ToRoom(reply);
     } else {
-        SendToPeer(reply);
+        routes_.ToPeer(reply);
     }
 }
 
-void GameClient::OnRematchAnswer(bool relayed, int accepted) {
+void BattleRelay::OnRematchAnswer(bool relayed, int accepted) {
     if (accepted == 0) {
         env_.Ask(Utf8ToGbkLiteral("对方拒绝了您的请求"), "", Buttons::Ok);
         return;
@@ -154,48 +153,53 @@ void GameClient::OnRematchAnswer(bool relayed, int accepted) {
     } else {
         state_.link = LinkState::Linked;
     }
-    SetUpAsInitiator(relayed, true);
+    setup_.SetUpAsInitiator(relayed, true);
 }
 
-void GameClient::RequestRestart() {
+void BattleRelay::RequestRestart() {
     if (env_.Ask(Utf8ToGbkLiteral("本功能主要用于人人对战发生程序错误时向对方申请重新开局，您确认要申请吗？"),
                  Utf8ToGbkLiteral("提示"), Buttons::YesNo) != Answer::Yes)
         return;
     PackageWriter ask(MSG_RESTART_ASK);
-    SendToOpponent(ask);
+    routes_.ToOpponent(ask);
 }
 
-void GameClient::OnRestartAsked() {
+void BattleRelay::OnRestartAsked() {
     const bool yes = env_.Ask(Utf8ToGbkLiteral("对方发现程序错误，申请本局重新开始，您同意吗？"),
                               Utf8ToGbkLiteral("提示"), Buttons::YesNo) == Answer::Yes;
     PackageWriter reply(MSG_RESTART_REPLY);
     reply.int32(yes ? 1 : 0);
-    SendToOpponent(reply);
+    routes_.ToOpponent(reply);
     if (!yes) return;
     if (state_.relayed) {
         PackageWriter rematch(MSG_SRV_REMATCH_REPLY);
         rematch.int32(1);
-        SendToRoom(rematch);
+        routes_.ToRoom(rematch);
     } else {
         PackageWriter rematch(MSG_REMATCH_REPLY);
         rematch.int32(1);
-        SendToPeer(rematch);
+        routes_.ToPeer(rematch);
     }
 }
 
-void GameClient::Chat(const std::string& content) {
-    PackageWriter chat(MSG_SRV_CHAT);
-    chat.string(content);
-    SendToRoom(chat);
+void BattleRelay::OnPeerCloseDelay() {
+    if (state_.peer != 0) link_.Close(state_.peer);
+    state_.peer = 0;
 }
 
-bool GameClient::EnterKey() {
+void BattleRelay::Chat(const std::string& content) {
+    PackageWriter chat(MSG_SRV_CHAT);
+    chat.string(content);
+    routes_.ToRoom(chat);
+}
+
+bool BattleRelay::EnterKey() {
     if (!state_.inGame) return false;
     env_.QueuePageText("type=[game_deal]&type_d1=[enter]");
     return true;
 }
 
-void GameClient::OpponentLost() {
+void BattleRelay::OpponentLost() {
     state_.link = LinkState::Idle;
     if (state_.gameOver) {
         env_.Ask(Utf8ToGbkLiteral("对方已经离开"), "", Buttons::Ok);
@@ -204,7 +208,7 @@ void GameClient::OpponentLost() {
     LeaveLostGame("与对方的连接断开");
 }
 
-void GameClient::LeaveLostGame(const char* messageUtf8) {
+void BattleRelay::LeaveLostGame(const char* messageUtf8) {
     state_.inGame = false;
     env_.Ask(Utf8ToGbkLiteral(messageUtf8), "", Buttons::Ok);
     env_.Fetch(QuitMatchRequest(env_.BaseUrl()));

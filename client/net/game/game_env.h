@@ -28,13 +28,14 @@ struct PlayerContext {
     int serverId = 0;
     std::string serverName;
     std::string roomBaseUrl;
-    ConnectionHandle room = 0;  // the room server connection being made or up; 0 when none
 };
 
-// The transport's part: sending to and closing connections.
+// The transport's part: opening, sending to and closing connections.
 class PackageLink {
   public:
     virtual ~PackageLink() = default;
+    // Starts a connection to address:port; 0 when it cannot even be started.
+    virtual ConnectionHandle Connect(const std::string& address, int port) = 0;
     // False when the connection is not up; the package is then dropped.
     virtual bool Send(ConnectionHandle connection, net::PackageWriter& package) = 0;
     virtual void Close(ConnectionHandle connection) = 0;
@@ -76,8 +77,6 @@ class GameEnv {
     virtual std::int64_t CalendarSeconds() const = 0;
 
     virtual const PlayerContext& Player() const = 0;
-    // The room server connection is gone: the room handle is cleared.
-    virtual void ForgetRoomConnection() = 0;
 };
 
 }  // namespace lmn::game

@@ -1,7 +1,5 @@
-// Bringing two players into one game: pairing, invitations, the direct link, and the set-up
-// that ends in both clients opening the battle page.
-#include "fetch_retry.h"
-#include "game_client.h"
+#include "match_setup.h"
+
 #include "game_page_url.h"
 #include "gbk_literal.h"
 #include "lobby_requests.h"
@@ -13,7 +11,16 @@ namespace lmn::game {
 
 using namespace lmn::net;
 
-bool GameClient::DispatchMatchPackage(ConnectionHandle from, PackageReader& reader) {
+MatchSetup::MatchSetup(GameEnv& env, PackageLink& link, MatchState& state, PackageRoutes& routes,
+                       RoomLobby& lobby)
+    : env_(env),
+      link_(link),
+      state_(state),
+      routes_(routes),
+      lobby_(lobby),
+      random_(static_cast<std::minstd_rand::result_type>(env.TickMs()) | 1u) {}
+
+bool MatchSetup::Dispatch(ConnectionHandle from, PackageReader& reader) {
     switch (reader.type()) {
         case MSG_PEER_HELLO:
             OnHello(from, reader);
@@ -56,21 +63,21 @@ bool GameClient::DispatchMatchPackage(ConnectionHandle from, PackageReader& read
     }
 }
 
-void GameClient::AutoGroup(int opponentId) {
+void MatchSetup::AutoGroup(int opponentId) {
     const PlayerContext& player = env_.Player();
     const std::string report = env_.Fetch(P2pInfoRequest(env_.BaseUrl(), player, env_.TickMs()));
     PackageWriter group(MSG_SRV_AUTO_GROUP);
     group.int32(player.userId).int32(player.roomId).int32(opponentId).string(report);
-    SendToRoom(group);
+    routes_.ToRoom(group);
 }
 
-void GameClient::CancelAutoGroup() {
+void MatchSetup::CancelAutoGroup() {
     PackageWriter cancel(MSG_SRV_AUTO_GROUP);
     cancel.int32(env_.Player().userId).int32(0);
-    SendToRoom(cancel);
+    routes_.ToRoom(cancel);
 }
 
-void GameClient::Invite(int inviteeId) {
+void MatchSetup::Invite(int inviteeId) {
     const PlayerContext& player = env_.Player();
     if (inviteeId == player.userId) {
         env_.Ask(Utf8ToGbkLiteral("不能邀请自己"), "", Buttons::Ok);
@@ -80,13 +87,13 @@ void GameClient::Invite(int inviteeId) {
                  Buttons::OkCancel) == Answer::Cancel)
         return;
     const std::string report =
-        FetchOrAskOther(inviteeId, P2pInfoRequest(env_.BaseUrl(), player, env_.TickMs()));
+        lobby_.FetchOrAskOther(inviteeId, P2pInfoRequest(env_.BaseUrl(), player, env_.TickMs()));
     PackageWriter invite(MSG_SRV_INVITE);
     invite.int32(player.userId).string(player.userName).int32(inviteeId).string(report);
-    SendToRoom(invite);
+    routes_.ToRoom(invite);
 }
 
-void GameClient::OnInvited(PackageReader& reader) {
+void MatchSetup::OnInvited(PackageReader& reader) {
     const std::int32_t inviterId = reader.readInt32();
     const std::string inviterName = reader.readString();
     const std::int32_t inviteeId = reader.readInt32();
@@ -97,17 +104,17 @@ void GameClient::OnInvited(PackageReader& reader) {
     PackageWriter reply(MSG_SRV_INVITE_REPLY);
     reply.int32(inviterId).int32(inviteeId);
     if (env_.Ask(question, Utf8ToGbkLiteral("提示"), Buttons::YesNo) == Answer::Yes) {
-        StoreReport(inviterId, inviterReport);
+        lobby_.StoreReport(inviterId, inviterReport);
         const std::string own =
-            FetchOrAskOther(inviterId, P2pInfoRequest(env_.BaseUrl(), env_.Player(), env_.TickMs()));
+            lobby_.FetchOrAskOther(inviterId, P2pInfoRequest(env_.BaseUrl(), env_.Player(), env_.TickMs()));
         reply.int32(1).string(Utf8ToGbkLiteral("对方同意您的请求")).string(own);
     } else {
         reply.int32(0).string(Utf8ToGbkLiteral("对方拒绝您的请求")).string("");
     }
-    SendToRoom(reply);
+    routes_.ToRoom(reply);
 }
 
-void GameClient::OnInviteAnswer(PackageReader& reader) {
+void MatchSetup::OnInviteAnswer(PackageReader& reader) {
     env_.FlashCaption();
     const std::int32_t inviterId = reader.readInt32();
     const std::int32_t inviteeId = reader.readInt32();
@@ -117,13 +124,13 @@ void GameClient::OnInviteAnswer(PackageReader& reader) {
         env_.Ask(text, "", Buttons::Ok);
         return;
     }
-    StoreReport(inviteeId, reader.readString());
+    lobby_.StoreReport(inviteeId, reader.readString());
     PackageWriter start(MSG_SRV_MATCH_START);
     start.int32(inviterId).int32(inviteeId);
-    SendToRoom(start);
+    routes_.ToRoom(start);
 }
 
-void GameClient::OnHello(ConnectionHandle from, PackageReader& reader) {
+void MatchSetup::OnHello(ConnectionHandle from, PackageReader& reader) {
     if (state_.link != LinkState::Idle) {
         link_.Close(from);
         if (from == state_.peer) state_.peer = 0;
@@ -134,11 +141,11 @@ void GameClient::OnHello(ConnectionHandle from, PackageReader& reader) {
     state_.peer = from;
     PackageWriter welcome(MSG_PEER_WELCOME);
     welcome.int32(env_.Player().userId);
-    SendToPeer(welcome);
+    routes_.ToPeer(welcome);
     env_.Fetch(AutoGroupRequest(env_.BaseUrl()));
 }
 
-void GameClient::OnWelcome(PackageReader& reader) {
+void MatchSetup::OnWelcome(PackageReader& reader) {
     if (state_.link != LinkState::HelloSent) {
         if (state_.peer != 0) link_.Close(state_.peer);
         state_.peer = 0;
@@ -149,7 +156,7 @@ void GameClient::OnWelcome(PackageReader& reader) {
     SetUpAsInitiator(false, true);
 }
 
-void GameClient::SetUpAsInitiator(bool relayed, bool announceMatch) {
+void MatchSetup::SetUpAsInitiator(bool relayed, bool announceMatch) {
     const int ownId = env_.Player().userId;
     if (announceMatch) {
         env_.Fetch(AutoGroupRequest(env_.BaseUrl()));
@@ -161,16 +168,16 @@ void GameClient::SetUpAsInitiator(bool relayed, bool announceMatch) {
     if (relayed) {
         PackageWriter setup(MSG_SRV_GAME_SETUP);
         setup.int32(state_.first).string(state_.seeds1).string(state_.seeds2).int32(ownId);
-        SendToRoom(setup);
+        routes_.ToRoom(setup);
     } else {
         PackageWriter setup(MSG_GAME_SETUP);
         setup.int32(state_.first).string(state_.seeds1).string(state_.seeds2);
-        SendToPeer(setup);
+        routes_.ToPeer(setup);
     }
     OpenGamePage();
 }
 
-void GameClient::OpenGamePage() {
+void MatchSetup::OpenGamePage() {
     const PlayerContext& player = env_.Player();
     GamePageParams params;
     params.first = state_.first;
@@ -186,7 +193,7 @@ void GameClient::OpenGamePage() {
     env_.SetPageLoaded(false);
 }
 
-void GameClient::OnComputerGame(PackageReader& reader) {
+void MatchSetup::OnComputerGame(PackageReader& reader) {
     const PlayerContext& player = env_.Player();
     state_.opponentId = reader.readInt32();
     GamePageParams params;

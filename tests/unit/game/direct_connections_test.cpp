@@ -19,6 +19,7 @@ class DirectConnections : public ::testing::Test {
   protected:
     void SetUp() override {
         env.reply = [](const std::string&) { return std::string("ok"); };
+        game.EnterRoom("127.0.0.5", 20000);
         game.OnNetEvent(NetEvent{NET_CONNECTED, FakeGameEnv::kRoom, {}});
         Clear();
     }

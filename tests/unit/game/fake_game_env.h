@@ -14,6 +14,9 @@
 
 namespace lmn::game::test {
 
+// The handle the fake transport gives the room server connection.
+inline constexpr ConnectionHandle kRoomHandle = 10;
+
 struct SentPackage {
     ConnectionHandle connection;
     std::vector<std::uint8_t> bytes;
@@ -23,6 +26,10 @@ struct SentPackage {
 
 class FakeLink : public PackageLink {
   public:
+    ConnectionHandle Connect(const std::string& address, int port) override {
+        connects.push_back(address + ":" + std::to_string(port));
+        return nextConnection;
+    }
     bool Send(ConnectionHandle connection, net::PackageWriter& package) override {
         auto bytes = package.seal();
         sent.push_back({connection, {bytes.begin(), bytes.end()}});
@@ -36,8 +43,10 @@ class FakeLink : public PackageLink {
         return types;
     }
 
+    std::vector<std::string> connects;
     std::vector<SentPackage> sent;
     std::vector<ConnectionHandle> closed;
+    ConnectionHandle nextConnection = kRoomHandle;
 };
 
 class FakeGameEnv : public GameEnv {
@@ -49,10 +58,9 @@ class FakeGameEnv : public GameEnv {
         player.serverId = 1;
         player.serverName = "area";
         player.roomBaseUrl = "http://room/";
-        player.room = kRoom;
     }
 
-    static constexpr ConnectionHandle kRoom = 10;
+    static constexpr ConnectionHandle kRoom = kRoomHandle;
 
     void CallPage(const std::string& text) override { pageLines.push_back(text); }
     void Navigate(const std::string& url) override { navigations.push_back(url); }
@@ -84,7 +92,6 @@ class FakeGameEnv : public GameEnv {
     std::uint32_t TickMs() const override { return tick; }
     std::int64_t CalendarSeconds() const override { return seconds; }
     const PlayerContext& Player() const override { return player; }
-    void ForgetRoomConnection() override { player.room = 0; }
 
     // Lobby requests whose URL contains part.
     std::vector<std::string> FetchedWith(const std::string& part) const {

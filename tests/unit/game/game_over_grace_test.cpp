@@ -19,6 +19,7 @@ class GameOverGrace : public ::testing::Test {
   protected:
     void SetUp() override {
         env.reply = [](const std::string&) { return std::string("ok"); };
+        game.EnterRoom("127.0.0.5", 20000);
         game.OnNetEvent(NetEvent{NET_CONNECTED, FakeGameEnv::kRoom, {}});
     }
     void FromRoom(std::int32_t type) {

@@ -23,6 +23,7 @@ class MatchSetUp : public ::testing::Test {
     void SetUp() override {
         // Every lobby request is stored unless a test scripts otherwise.
         env.reply = [](const std::string&) { return std::string("ok"); };
+        game.EnterRoom("127.0.0.5", 20000);
         game.OnNetEvent(NetEvent{NET_CONNECTED, FakeGameEnv::kRoom, {}});
         link.sent.clear();
         env.pageLines.clear();
@@ -42,6 +43,7 @@ TEST_F(MatchSetUp, RoomConnectionEvents) {
     FakeGameEnv fresh;
     FakeLink freshLink;
     GameClient client(fresh, freshLink);
+    client.EnterRoom("127.0.0.5", 20000);
     client.OnNetEvent(NetEvent{NET_CONNECTED, FakeGameEnv::kRoom, {}});
     EXPECT_EQ(fresh.pageLines, std::vector<std::string>{"type=[connect_srv]&id=3"});
     ASSERT_EQ(freshLink.Types(), std::vector<std::int32_t>{MSG_SRV_LOGIN});
@@ -59,6 +61,7 @@ TEST_F(MatchSetUp, RoomConnectionEvents) {
     anonymous.player.userId = 0;
     FakeLink anonymousLink;
     GameClient nobody(anonymous, anonymousLink);
+    nobody.EnterRoom("127.0.0.5", 20000);
     nobody.OnNetEvent(NetEvent{NET_CONNECTED, FakeGameEnv::kRoom, {}});
     EXPECT_TRUE(nobody.RoomConnected());
     EXPECT_TRUE(anonymous.pageLines.empty());
@@ -68,9 +71,10 @@ TEST_F(MatchSetUp, RoomConnectionEvents) {
     FakeGameEnv failing;
     FakeLink failingLink;
     GameClient refused(failing, failingLink);
+    refused.EnterRoom("127.0.0.5", 20000);
     refused.OnNetEvent(NetEvent{NET_CONNECT_FAILED, FakeGameEnv::kRoom, {}});
     EXPECT_EQ(failing.questions, std::vector<std::string>{"|" + Utf8ToGbk("进入房间失败，请稍后再试")});
-    EXPECT_EQ(failing.player.room, 0u);
+    EXPECT_EQ(refused.RoomHandle(), 0u);
     EXPECT_FALSE(refused.RoomConnected());
     EXPECT_TRUE(failing.pageLines.empty());
 }

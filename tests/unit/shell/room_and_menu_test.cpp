@@ -29,7 +29,7 @@ TEST_F(RoomAndMenu, ReturnHallLeavesTheRoomForTheHallOfItsKind) {
     PageSends("[return_hall]");
     EXPECT_EQ(log, (EventLog{"close 1", "navigate http://127.0.0.1/game/zrk/battle_mode_main.php"}));
     EXPECT_EQ(dlg->context().state().room.kind, 0);
-    EXPECT_EQ(dlg->context().state().room.connection, kNoConnection);
+    EXPECT_EQ(dlg->game().RoomHandle(), kNoConnection);
 
     PageSends("[enter_room]&id=3");
     PageSends("[return_hall]");

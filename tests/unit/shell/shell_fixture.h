@@ -44,7 +44,7 @@ class ShellFixture : public ::testing::Test {
     // Enters room 3 (server area 2) and lets the room server connection come up.
     void EnterRoomConnected() {
         PageSends("[enter_room]&id=3&serverid=2&servername=east&baseurl=http://rooms/");
-        roomHandle = dlg->context().state().room.connection;
+        roomHandle = dlg->game().RoomHandle();
         TransportReports(net::NetEvent{net::NET_CONNECTED, roomHandle, {}});
     }
 
