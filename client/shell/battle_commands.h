@@ -1,4 +1,4 @@
-// The battle relay's page commands; the relay itself is game::GameClient.
+// The battle relay's page commands; the relay itself is game::BattleRelay, behind game::GameClient.
 #pragma once
 
 #include <string>
