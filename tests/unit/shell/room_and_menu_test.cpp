@@ -47,6 +47,18 @@ TEST_F(RoomAndMenu, EnteringAnotherRoomClosesTheFirstConnection) {
     EXPECT_EQ(log, (EventLog{"close 1", "connect 127.0.0.1:20000"}));
 }
 
+TEST_F(RoomAndMenu, ARoomConnectionTheServerEndedIsNotClosedAgainOnLeaving) {
+    OpenToClientPage();
+    EnterRoomConnected();
+    ASSERT_TRUE(dlg->game().RoomConnected());
+    TransportReports(net::NetEvent{net::NET_CLOSED, roomHandle, {}});
+    EXPECT_FALSE(dlg->game().RoomConnected());
+    EXPECT_TRUE(host.messages.empty()) << "a room closed outside a game is no failed entry";
+    log.clear();
+    PageSends("[return_hall]");
+    EXPECT_EQ(log, EventLog{"navigate http://127.0.0.1/game/zrk/p2pgame.php"});
+}
+
 TEST_F(RoomAndMenu, ChangedBaseUrlIsLowerCasedUsedEverywhereAndNotSaved) {
     OpenToClientPage();
     PageSends("[change_base_url]&url=HTTP://Mirror.Example/Game/ZRK/");
