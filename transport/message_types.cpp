@@ -1,48 +1,55 @@
 #include "message_types.h"
 
+#include <cstddef>
+#include <iterator>
+
 namespace lmn::net {
 
-const char* MessageName(std::int32_t type) {
-    switch (type) {
-#define LMN_NAME(c) \
-    case c:         \
-        return #c;
-        LMN_NAME(MSG_PEER_HELLO)
-        LMN_NAME(MSG_PEER_WELCOME)
-        LMN_NAME(MSG_GAME_SETUP)
-        LMN_NAME(MSG_GAME_DEAL)
-        LMN_NAME(MSG_REMATCH_ASK)
-        LMN_NAME(MSG_REMATCH_REPLY)
-        LMN_NAME(MSG_RESTART_ASK)
-        LMN_NAME(MSG_RESTART_REPLY)
-        LMN_NAME(MSG_LOAD_DONE)
-        LMN_NAME(MSG_SRV_LOGIN)
-        LMN_NAME(MSG_SRV_AUTO_GROUP)
-        LMN_NAME(MSG_SRV_MATCH_START)
-        LMN_NAME(MSG_SRV_GAME_SETUP)
-        LMN_NAME(MSG_SRV_REMATCH_ASK)
-        LMN_NAME(MSG_SRV_REMATCH_REPLY)
-        LMN_NAME(MSG_SRV_GAME_OVER)
-        LMN_NAME(MSG_SRV_LOAD_DONE)
-        LMN_NAME(MSG_SRV_AI_GAME)
-        LMN_NAME(MSG_SRV_INVITE)
-        LMN_NAME(MSG_SRV_INVITE_REPLY)
-        LMN_NAME(MSG_SRV_CHAT)
-        LMN_NAME(MSG_SRV_NOOP)
-        LMN_NAME(MSG_SRV_USER_LIST)
-        LMN_NAME(MSG_SRV_USER_ADD)
-        LMN_NAME(MSG_SRV_USER_REMOVE)
-        LMN_NAME(MSG_SRV_MATCH_LIST)
-        LMN_NAME(MSG_SRV_ADDRESS_POST)
-        LMN_NAME(MSG_SRV_NOTICE)
-        LMN_NAME(MSG_SRV_FETCH_FOR_ME)
-        LMN_NAME(MSG_SRV_WATCH)
-        LMN_NAME(MSG_SRV_WATCH_STATE)
-        LMN_NAME(MSG_SRV_QUIT_WATCH)
-#undef LMN_NAME
-        default:
-            return "MSG_UNKNOWN";
+namespace {
+
+constexpr bool LayoutIsWellFormed(std::string_view layout) {
+    if (layout == kNotWritten) return true;
+    bool longForm = false;
+    for (std::size_t i = 0; i < layout.size(); ++i) {
+        char kind = layout[i];
+        if (kind == '|') {
+            if (longForm) return false;
+            longForm = true;
+        } else if (kind == 'n') {
+            if (i + 1 >= layout.size() || (layout[i + 1] != 'i' && layout[i + 1] != 's')) return false;
+        } else if (kind != 'i' && kind != 's') {
+            return false;
+        }
     }
+    return true;
+}
+
+constexpr bool CatalogueIsWellFormed() {
+    for (std::size_t i = 0; i < std::size(kMessages); ++i) {
+        const MessageInfo& m = kMessages[i];
+        if (!m.name.starts_with("MSG_")) return false;
+        if (!LayoutIsWellFormed(m.fromClient) || !LayoutIsWellFormed(m.fromServer)) return false;
+        if (m.fromClient == kNotWritten && m.fromServer == kNotWritten) return false;
+        for (std::size_t j = i + 1; j < std::size(kMessages); ++j)
+            if (kMessages[j].type == m.type || kMessages[j].name == m.name) return false;
+    }
+    return true;
+}
+
+static_assert(CatalogueIsWellFormed(),
+              "every message has a unique type and name, and its layouts use only i, s, n<kind> and one |");
+
+}  // namespace
+
+const MessageInfo* FindMessage(std::int32_t type) {
+    for (const MessageInfo& m : kMessages)
+        if (m.type == type) return &m;
+    return nullptr;
+}
+
+const char* MessageName(std::int32_t type) {
+    const MessageInfo* m = FindMessage(type);
+    return m ? m->name.data() : "MSG_UNKNOWN";
 }
 
 }  // namespace lmn::net
