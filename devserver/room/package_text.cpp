@@ -31,7 +31,10 @@ std::string DescribePackage(std::span<const std::uint8_t> package) {
     if (!FindMessage(type)) text += "(" + std::to_string(type) + ")";
     PackageFields fields = ReadFields(package, Sender::kClient);
     for (const std::string& value : fields.values) text += ' ' + OneLine(value);
-    if (!fields.error.empty()) text += " <" + fields.error + ">";
+    if (!fields.error.empty())
+        text += " <" + fields.error + ">";
+    else if (fields.unread > 0)
+        text += " <" + std::to_string(fields.unread) + " more bytes>";
     return text;
 }
 

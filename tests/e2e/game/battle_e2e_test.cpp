@@ -126,6 +126,8 @@ TEST(BattleE2E, TwoPlayersArePairedAndPlayAWholeBattleWhileAThirdWatches) {
     EXPECT_EQ(won, 1);
     EXPECT_EQ(Lines(dev, "room", MessageName(MSG_GAME_DEAL)).size(), 200u);
     EXPECT_EQ(Lines(dev, "room", MessageName(MSG_SRV_LOAD_DONE)).size(), 2u);
+    // The room server reads what the clients sent by the catalogue: nothing was short or long.
+    EXPECT_EQ(Lines(dev, "room", " <"), std::vector<std::string>{});
     // Both ended the game normally: the match is deleted, nobody was told of a lost opponent.
     EXPECT_TRUE(WaitUntil([&] { return Lines(dev, "http", "type=[delete_match]").size() == 2; }, 10000));
     std::this_thread::sleep_for(std::chrono::seconds(2));

@@ -307,4 +307,11 @@ TEST_F(RoomServerTest, AMalformedPackageIsDroppedAndTheConnectionStays) {
     chat.string("still here");
     ann->Send(chat);
     EXPECT_EQ(Fields(ann->Next(MSG_SRV_CHAT)), (Strings{"ann", "still here"}));
+
+    PackageWriter longer(MSG_SRV_CHAT);
+    longer.string("and more").int32(5);
+    ann->Send(longer);
+    EXPECT_EQ(Fields(ann->Next(MSG_SRV_CHAT)), (Strings{"ann", "and more"})) << "extra bytes are ignored";
+    EXPECT_TRUE(Logged("recv user=1001 MSG_SRV_CHAT and more <4 more bytes>"));
+    EXPECT_TRUE(Logged("recv user=1001 MSG_SRV_CHAT <Over Read package of string>"));
 }
