@@ -8,8 +8,9 @@
 
 namespace lmn::dev {
 
-// Fields of the packages a client sends, read in order; an over-read ends the text with the
-// reader's error in angle brackets. Line breaks in texts are shown as "\n".
+// Fields of the packages a client sends, read in order by the message catalogue; an over-read
+// ends the text with the reader's error in angle brackets, bytes after the last field with
+// their count ("<4 more bytes>"). Line breaks in texts are shown as "\n".
 std::string DescribePackage(std::span<const std::uint8_t> package);
 
 }  // namespace lmn::dev

@@ -18,12 +18,15 @@
 #include "client_process.h"
 #include "devserver_process.h"
 #include "flash_folder.h"
+#include "message_types.h"
 #include "temp_dir.h"
 #include "wait_until.h"
 
 namespace lmn::flash::test {
 namespace {
 
+using lmn::net::MessageName;
+using lmn::net::MSG_GAME_DEAL;
 using lmn::test::DevServerProcess;
 using lmn::test::PercentDecoded;
 using lmn::test::TempDir;
@@ -177,7 +180,7 @@ TEST(FlashE2E, TwoPlayersPlayAWholeBattleWhoseGameRunsInTheMovie) {
     const auto deals = [&] {
         const auto lines = dev.LogLines("room");
         return std::count_if(lines.begin(), lines.end(), [](const std::string& l) {
-            return l.find("MSG_GAME_DEAL") != std::string::npos;
+            return l.find(MessageName(MSG_GAME_DEAL)) != std::string::npos;
         });
     };
     ASSERT_TRUE(WaitUntil([&] { return deals() >= 40; }, 90000));

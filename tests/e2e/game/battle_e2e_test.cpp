@@ -14,6 +14,7 @@
 
 #include "client_process.h"
 #include "devserver_process.h"
+#include "message_types.h"
 #include "temp_dir.h"
 #include "text.h"
 #include "wait_until.h"
@@ -21,6 +22,10 @@
 namespace lmn::shell::test {
 namespace {
 
+using lmn::net::MessageName;
+using lmn::net::MSG_GAME_DEAL;
+using lmn::net::MSG_SRV_LOAD_DONE;
+using lmn::net::MSG_SRV_LOGIN;
 using lmn::test::DevServerProcess;
 using lmn::test::TempDir;
 using lmn::test::WriteTestFile;
@@ -101,7 +106,8 @@ TEST(BattleE2E, TwoPlayersArePairedAndPlayAWholeBattleWhileAThirdWatches) {
     EXPECT_EQ(firsts, (std::set<std::string>{"0", "1"}));
 
     // Photographs of both battle pages in the middle of the battle.
-    ASSERT_TRUE(WaitUntil([&] { return Lines(dev, "room", "MSG_GAME_DEAL").size() >= 60; }, 60000));
+    ASSERT_TRUE(
+        WaitUntil([&] { return Lines(dev, "room", MessageName(MSG_GAME_DEAL)).size() >= 60; }, 60000));
     EXPECT_TRUE(Photographed(a.Shot("battle_player_a.png")));
     EXPECT_TRUE(Photographed(b.Shot("battle_player_b.png")));
 
@@ -118,8 +124,10 @@ TEST(BattleE2E, TwoPlayersArePairedAndPlayAWholeBattleWhileAThirdWatches) {
         won += report.find("&won=1") != std::string::npos;
     }
     EXPECT_EQ(won, 1);
-    EXPECT_EQ(Lines(dev, "room", "MSG_GAME_DEAL").size(), 200u);
-    EXPECT_EQ(Lines(dev, "room", "MSG_SRV_LOAD_DONE").size(), 2u);
+    EXPECT_EQ(Lines(dev, "room", MessageName(MSG_GAME_DEAL)).size(), 200u);
+    EXPECT_EQ(Lines(dev, "room", MessageName(MSG_SRV_LOAD_DONE)).size(), 2u);
+    // The room server reads what the clients sent by the catalogue: nothing was short or long.
+    EXPECT_EQ(Lines(dev, "room", " <"), std::vector<std::string>{});
     // Both ended the game normally: the match is deleted, nobody was told of a lost opponent.
     EXPECT_TRUE(WaitUntil([&] { return Lines(dev, "http", "type=[delete_match]").size() == 2; }, 10000));
     std::this_thread::sleep_for(std::chrono::seconds(2));
@@ -142,7 +150,8 @@ TEST(BattleE2E, LosingTheRoomServerMidBattleTakesBothPlayersBackToTheHall) {
     const std::string host = dev->host();
     Player a(*dev, "faulta"), b(*dev, "faultb");
     if (!a.Start() || !b.Start()) GTEST_SKIP() << "no Xvfb";
-    ASSERT_TRUE(WaitUntil([&] { return Lines(*dev, "room", "MSG_GAME_DEAL").size() >= 20; }, 120000));
+    ASSERT_TRUE(
+        WaitUntil([&] { return Lines(*dev, "room", MessageName(MSG_GAME_DEAL)).size() >= 20; }, 120000));
 
     dev->Stop();
     // Both players are told.
@@ -159,7 +168,8 @@ TEST(BattleE2E, LosingTheRoomServerMidBattleTakesBothPlayersBackToTheHall) {
     b.AnswerMessage();
     EXPECT_TRUE(WaitUntil([&] { return Lines(*dev, "http", "type=[quit_match]").size() >= 2; }, 20000));
     EXPECT_TRUE(WaitUntil([&] { return Lines(*dev, "http", "/p2pgame.php").size() >= 2; }, 20000));
-    EXPECT_TRUE(WaitUntil([&] { return Lines(*dev, "room", "MSG_SRV_LOGIN").size() >= 2; }, 60000));
+    EXPECT_TRUE(
+        WaitUntil([&] { return Lines(*dev, "room", MessageName(MSG_SRV_LOGIN)).size() >= 2; }, 60000));
     EXPECT_TRUE(a.client->Running() && b.client->Running());
 }
 

@@ -100,7 +100,7 @@ std::unique_ptr<ScriptedClient> ConnectToDirectPort() {
     std::unique_ptr<ScriptedClient> peer;
     WaitUntil(
         [&] {
-            peer = std::make_unique<ScriptedClient>("127.0.0.1", 11978);
+            peer = std::make_unique<ScriptedClient>("127.0.0.1", 11978, Sender::kClient);
             return peer->connected();
         },
         60000);
@@ -140,7 +140,7 @@ TEST(HostileNetwork, AStrangerOnTheDirectPortChangesNothingAndARealPeerPlaysAWho
     stranger->Pump(1500);
     EXPECT_TRUE(stranger->closed()) << "the client ends a connection that does not say hello";
     stranger.reset();
-    ScriptedClient silent("127.0.0.1", 11978);
+    ScriptedClient silent("127.0.0.1", 11978, Sender::kClient);
     silent.Pump(4000);
     EXPECT_TRUE(Requests(dev, "gameclient_fc.php").empty()) << "a stranger set no game up";
     EXPECT_TRUE(Requests(dev, "[request_oppoent]").empty()) << "a stranger's close is no lost opponent";

@@ -1,5 +1,7 @@
 // A scripted game client for room server tests: its own engine and reactor, a connection to
-// the room server, and an inbox of the packages that arrived.
+// the room server (or to a game client's direct-play port), and an inbox of the packages that
+// arrived. Every arriving package must be one the catalogue lets the other side write, laid out
+// exactly as the catalogue says.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,6 +14,7 @@
 #include "loopback.h"
 #include "message_types.h"
 #include "net_engine.h"
+#include "package_fields.h"
 #include "package_reader.h"
 #include "package_writer.h"
 #include "poll_reactor.h"
@@ -22,7 +25,10 @@ class ScriptedClient : public net::NetEventSink {
   public:
     using Package = std::vector<std::uint8_t>;
 
-    explicit ScriptedClient(const std::string& host, std::uint16_t port = 20000) {
+    // from: who writes what arrives, the room server or, on a direct connection, a game client.
+    explicit ScriptedClient(const std::string& host, std::uint16_t port = 20000,
+                            net::Sender from = net::Sender::kServer)
+        : from_(from) {
         handle_ = engine_.connect(host, port);
         RunUntil(reactor_, [&] { return connected_ || closed_; });
     }
@@ -35,7 +41,9 @@ class ScriptedClient : public net::NetEventSink {
         if (event.code == net::NET_CLOSED || event.code == net::NET_ERROR ||
             event.code == net::NET_CONNECT_FAILED)
             closed_ = true;
-        if (event.code == net::NET_DATA) inbox_.emplace_back(event.data.begin(), event.data.end() - 4);
+        if (event.code != net::NET_DATA) return;
+        inbox_.emplace_back(event.data.begin(), event.data.end() - 4);
+        CheckAgainstCatalogue(inbox_.back());
     }
 
     bool Send(net::PackageWriter& package) { return engine_.send(handle_, package); }
@@ -72,6 +80,22 @@ class ScriptedClient : public net::NetEventSink {
     void Disconnect() { engine_.close(handle_); }
 
   private:
+    void CheckAgainstCatalogue(const Package& package) const {
+        const net::MessageInfo* message = net::FindMessage(net::PackageReader(package).type());
+        if (!message) {
+            ADD_FAILURE() << "a package of type " << net::PackageReader(package).type()
+                          << " outside the catalogue";
+            return;
+        }
+        if (message->layout(from_) == net::kNotWritten) {
+            ADD_FAILURE() << message->name << " arrived from a side that never writes it";
+            return;
+        }
+        net::PackageFields fields = net::ReadFields(package, from_);
+        EXPECT_TRUE(fields.error.empty()) << message->name << ": " << fields.error;
+        EXPECT_EQ(fields.unread, 0u) << message->name << " carries bytes after its fields";
+    }
+
     bool Take(std::int32_t type, Package& out) {
         for (auto it = inbox_.begin(); it != inbox_.end(); ++it) {
             if (net::PackageReader(*it).type() == type) {
@@ -83,6 +107,7 @@ class ScriptedClient : public net::NetEventSink {
         return false;
     }
 
+    net::Sender from_;
     net::PollReactor reactor_;
     net::NetEngine engine_{reactor_, *this};
     net::ConnectionHandle handle_ = 0;
@@ -91,13 +116,10 @@ class ScriptedClient : public net::NetEventSink {
     std::deque<Package> inbox_;
 };
 
-// Reads a package's fields in order: "i" int32, "s" string, as texts.
-inline std::vector<std::string> Fields(const std::vector<std::uint8_t>& package, const std::string& layout) {
-    std::vector<std::string> out;
-    net::PackageReader reader(package);
-    for (char kind : layout)
-        out.push_back(kind == 'i' ? std::to_string(reader.readInt32()) : reader.readString());
-    return out;
+// A package's fields as texts, read by the layout the catalogue gives its sender.
+inline std::vector<std::string> Fields(const std::vector<std::uint8_t>& package,
+                                       net::Sender from = net::Sender::kServer) {
+    return net::ReadFields(package, from).values;
 }
 
 }  // namespace lmn::test
