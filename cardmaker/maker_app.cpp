@@ -8,7 +8,8 @@
 
 namespace lmn::maker {
 
-MakerApp::MakerApp(MakerHost& host, std::string programDir, std::string_view commandLine, FetchFunction fetch)
+MakerApp::MakerApp(MakerHost& host, std::string programDir, std::string_view commandLine,
+                   ReplyFetchFunction fetch)
     : host_(host),
       programDir_(std::move(programDir)),
       fetch_(std::move(fetch)),

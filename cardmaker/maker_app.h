@@ -34,7 +34,7 @@ inline constexpr const char* kNewPictureFilter =
 class MakerApp {
   public:
     // programDir ends with a separator; commandLine is the parameter string.
-    MakerApp(MakerHost& host, std::string programDir, std::string_view commandLine, FetchFunction fetch);
+    MakerApp(MakerHost& host, std::string programDir, std::string_view commandLine, ReplyFetchFunction fetch);
 
     const MakerParameters& parameters() const { return params_; }
     bool showsBrowser() const { return !params_.url.empty(); }
@@ -77,7 +77,7 @@ class MakerApp {
 
     MakerHost& host_;
     std::string programDir_;
-    FetchFunction fetch_;
+    ReplyFetchFunction fetch_;
     ProfileFile profile_;
     MakerParameters params_;
     MakerConfig config_;

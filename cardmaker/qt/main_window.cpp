@@ -29,8 +29,7 @@ const QString kCaption = "LMN_KX_Card_Maker";
 }  // namespace
 
 MainWindow::MainWindow(std::string programDir, std::string_view commandLine)
-    : app_(std::make_unique<MakerApp>(*this, std::move(programDir), commandLine,
-                                      [](const std::string& url) { return FetchText(url); })) {
+    : app_(std::make_unique<MakerApp>(*this, std::move(programDir), commandLine, FetchWithStatus)) {
     setWindowTitle("Lumenfold-编辑器");
     app_->card().fontFace = ChooseCardFace();
     auto* layout = new QVBoxLayout(this);

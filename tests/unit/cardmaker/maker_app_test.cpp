@@ -16,7 +16,7 @@ using lmn::test::TempDir;
 
 namespace {
 
-std::string NoFetch(const std::string&) {
+lmn::maker::FetchReply NoFetch(const std::string&) {
     return {};
 }
 
