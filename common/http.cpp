@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <mutex>
 
@@ -17,6 +18,55 @@ namespace {
 void GlobalInit() {
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+std::mutex limitsMutex;
+HttpLimits limits;
+std::atomic<bool> cancelled{false};
+
+using Clock = std::chrono::steady_clock;
+
+// What the progress callback needs to end a request that went silent or is no longer wanted.
+struct Watchdog {
+    CURL* curl;
+    std::chrono::milliseconds silence;
+    Clock::time_point lastActivity = Clock::now();
+    curl_off_t lastDown = 0, lastUp = 0;
+    bool connected = false;
+};
+
+int OnProgress(void* user, curl_off_t, curl_off_t down, curl_off_t, curl_off_t up) {
+    auto& dog = *static_cast<Watchdog*>(user);
+    if (cancelled.load()) return 1;
+    const Clock::time_point now = Clock::now();
+    if (!dog.connected) {
+        // The connect has its own bound; silence counts from the moment the server is reached.
+        curl_off_t connectTime = 0;
+        if (curl_easy_getinfo(dog.curl, CURLINFO_CONNECT_TIME_T, &connectTime) == CURLE_OK &&
+            connectTime > 0) {
+            dog.connected = true;
+            dog.lastActivity = now;
+        }
+    }
+    if (down != dog.lastDown || up != dog.lastUp) {
+        dog.lastDown = down;
+        dog.lastUp = up;
+        dog.lastActivity = now;
+    }
+    return dog.connected && now - dog.lastActivity > dog.silence ? 1 : 0;
+}
+
+void ApplyLimits(CURL* curl, Watchdog& dog, std::chrono::milliseconds within) {
+    const HttpLimits bounds = CurrentHttpLimits();
+    dog.silence = bounds.silence;
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(bounds.connect.count()));
+    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, bounds.maxRedirects);
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &OnProgress);
+    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &dog);
+    if (within.count() > 0) curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(within.count()));
 }
 
 struct StreamState {
@@ -48,6 +98,20 @@ size_t OnWrite(char* data, size_t size, size_t count, void* user) {
 
 }  // namespace
 
+void SetHttpLimits(const HttpLimits& newLimits) {
+    std::lock_guard lock(limitsMutex);
+    limits = newLimits;
+}
+
+HttpLimits CurrentHttpLimits() {
+    std::lock_guard lock(limitsMutex);
+    return limits;
+}
+
+void CancelAllHttpRequests() {
+    cancelled.store(true);
+}
+
 std::string EncodeRequestUrl(std::string_view url) {
     static const char hex[] = "0123456789ABCDEF";
     std::string out;
@@ -66,9 +130,11 @@ std::string EncodeRequestUrl(std::string_view url) {
 }
 
 HttpStreamResult HttpStream(const std::string& url, const std::function<void(int64_t)>& onHeaders,
-                            const std::function<bool(std::string_view)>& onPiece) {
+                            const std::function<bool(std::string_view)>& onPiece,
+                            std::chrono::milliseconds within) {
     GlobalInit();
     HttpStreamResult result;
+    if (cancelled.load()) return result;
     CURL* curl = curl_easy_init();
     if (!curl) return result;
     std::string encoded = EncodeRequestUrl(url);
@@ -83,6 +149,8 @@ HttpStreamResult HttpStream(const std::string& url, const std::function<void(int
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &OnWrite);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &st);
+    Watchdog dog{curl, {}};
+    ApplyLimits(curl, dog, within);
     CURLcode rc = curl_easy_perform(curl);
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &result.status);
     result.opened = result.status > 0;
@@ -95,6 +163,10 @@ HttpStreamResult HttpStream(const std::string& url, const std::function<void(int
 }
 
 std::string FetchText(const std::string& url) {
+    return FetchTextWithin(url, {});
+}
+
+std::string FetchTextWithin(const std::string& url, std::chrono::milliseconds within) {
     std::string text;
     bool tooLong = false;
     auto piece = [&](std::string_view p) {
@@ -108,8 +180,9 @@ std::string FetchText(const std::string& url) {
         text.append(p);
         return true;
     };
-    HttpStreamResult r = HttpStream(url, {}, piece);
-    if (tooLong || !r.opened) return {};
+    HttpStreamResult r = HttpStream(url, {}, piece, within);
+    // A request that broke off or passed a bound has failed: its partial body is not the answer.
+    if (tooLong || !r.opened || !r.completed) return {};
     return text;
 }
 

@@ -82,6 +82,10 @@ log_in() {
   wait_lines "$HTTP" '/index.php\?type=client' $((pages + 1)) 120 || fail "$tag: no login page"
   sleep 2
   focus "$win"
+  # The name box, clicked as a player does: after the movie of the introduction took the click,
+  # the login page's own focus is not to be relied on.
+  xdotool mousemove --window "$win" 178 133 click 1
+  sleep 0.3
   xdotool type --delay 40 "$name"
   xdotool key Tab
   xdotool type --delay 40 "secret"

@@ -13,7 +13,12 @@ PACKAGES=(
   xvfb xauth x11-utils xdotool imagemagick
   fonts-arphic-uming fonts-arphic-ukai fontconfig
   python3-pyftpdlib espeak-ng sox libsox-fmt-mp3 curl
+  haxe
+  debootstrap desktop-file-utils appstream file
 )
+# The Flash player is installed with npm: Debian's nodejs and npm, unless a Node.js that brings its
+# own npm is already there (such a nodejs package conflicts with Debian's npm).
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then PACKAGES+=(nodejs npm); fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

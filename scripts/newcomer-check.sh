@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The newcomer check: clones the repository (its committed state) into a fresh temporary folder
 # and runs the two commands of the README's "Set-up: the two commands" block there, each line
-# exactly as the README writes it, in a clean environment (no DISPLAY, none of the project's
-# variables), each under a time limit. It cannot make the machine itself fresh: packages that
+# exactly as the README writes it, in a clean environment (no DISPLAY, no locale, none of the
+# project's variables), each under a time limit. It cannot make the machine itself fresh: packages that
 # are already installed stay installed (scripts/install-deps.sh then has nothing to do).
 #
 #   bash scripts/newcomer-check.sh [--run-only] [--keep] [--from REPO]
@@ -53,7 +53,7 @@ for i in $(seq 0 $((count - 1))); do
   log=$work/command-$((i + 1)).log
   start=$SECONDS
   set +e
-  (cd "$clone" && env -i HOME="$HOME" USER="${USER:-root}" TERM="${TERM:-dumb}" LANG=C.UTF-8 \
+  (cd "$clone" && env -i HOME="$HOME" USER="${USER:-root}" TERM="${TERM:-dumb}" \
      PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
      timeout --kill-after=30 "${limits[$i]}" bash -c "$line") >"$log" 2>&1
   code=$?

@@ -10,6 +10,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
+# The windows and message boxes have Chinese titles, which xdotool matches only under a UTF-8
+# locale: what this command starts runs under one whatever the caller's (a minimal root has none).
+export LC_ALL=C.UTF-8
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLMN_BUILD_GUI=ON >/dev/null
 cmake --build build -j "$(nproc)"
 

@@ -5,7 +5,7 @@
 // requests go to the devserver's lobby script over HTTP), so the battle runs relayed, as in
 // the client. One action is in flight at a time; directions alternate.
 //
-// Baselines in the same run: two bare transports (NetEngine) through a minimal byte forwarder
+// Baselines in the same run: two bare transports (NetEngine) through the byte forwarder of bench/forwarder
 // process on loopback (the floor of any relay), and two bare transports through the same room server.
 // Prints p50 and p99 of each and the ratios.
 //   game_battle_latency_bench [samples]
@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "byte_forwarder.h"
 #include "devserver_process.h"
 #include "game_client.h"
 #include "http.h"
@@ -183,28 +184,6 @@ void MeasureBare(BareClient& a, BareClient& b, int samples, bool bothWays, std::
     }
 }
 
-// Accepts two clients, sends each the transport's handshake record, then copies bytes from
-// the first to the second.
-void Forwarder(int listener) {
-    const std::uint8_t handshake[] = {16,   0, 0, 0, 1, 0, 0, 0, 8,    0, 0, 0,
-                                      0x20, 0, 0, 0, 4, 0, 0, 0, 0x20, 0, 0, 0};
-    int one = 1;
-    const int from = ::accept(listener, nullptr, nullptr);
-    ::setsockopt(from, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-    ::send(from, handshake, sizeof handshake, 0);
-    const int to = ::accept(listener, nullptr, nullptr);
-    ::setsockopt(to, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-    ::send(to, handshake, sizeof handshake, 0);
-    std::vector<std::uint8_t> buffer(65536);
-    for (;;) {
-        const ssize_t n = ::recv(from, buffer.data(), buffer.size(), 0);
-        if (n <= 0) break;
-        ::send(to, buffer.data(), static_cast<std::size_t>(n), 0);
-    }
-    ::close(from);
-    ::close(to);
-}
-
 // A listener on host and a free port; the port through `port`.
 int ListenOnFreePort(const std::string& host, std::uint16_t& port) {
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
@@ -283,7 +262,7 @@ int main(int argc, char** argv) {
     const int listener = ListenOnFreePort(server.host(), forwarderPort);
     const pid_t forwarder = fork();
     if (forwarder == 0) {
-        Forwarder(listener);
+        lmn::bench::RunByteForwarder(listener);
         _exit(0);
     }
     ::close(listener);

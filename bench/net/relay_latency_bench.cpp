@@ -1,6 +1,6 @@
 // One-way latency of a MSG_GAME_DEAL from one client through the room server to the other,
-// against a minimal byte forwarder (which only sends the handshake record and copies bytes from
-// one client to the other) in the same run. Clients are NetEngines on one thread; the room
+// against the byte forwarder of bench/forwarder (epoll, one read and one write per record) in
+// the same run. Clients are NetEngines on one thread; the room
 // server runs on its own thread and logs every package to a file as it does inside devserver. One package is
 // in flight at a time. Prints p50 and p99 of both and the p50 ratio (room / forwarder).
 //   net_relay_latency_bench [samples]
@@ -20,6 +20,7 @@
 #include <thread>
 #include <vector>
 
+#include "byte_forwarder.h"
 #include "message_types.h"
 #include "net_engine.h"
 #include "package_reader.h"
@@ -81,27 +82,6 @@ std::vector<double> Measure(Client& a, Client& b, int samples) {
     return micros;
 }
 
-// Accepts two clients, sends each the handshake record, then copies bytes from the first to the second.
-void Forwarder(int listener) {
-    const std::uint8_t handshake[] = {16,   0, 0, 0, 1, 0, 0, 0, 8,    0, 0, 0,
-                                      0x20, 0, 0, 0, 4, 0, 0, 0, 0x20, 0, 0, 0};
-    int one = 1;
-    int from = ::accept(listener, nullptr, nullptr);
-    ::setsockopt(from, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-    ::send(from, handshake, sizeof handshake, 0);
-    int to = ::accept(listener, nullptr, nullptr);
-    ::setsockopt(to, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-    ::send(to, handshake, sizeof handshake, 0);
-    std::vector<std::uint8_t> buffer(65536);
-    for (;;) {
-        ssize_t n = ::recv(from, buffer.data(), buffer.size(), 0);
-        if (n <= 0) break;
-        ::send(to, buffer.data(), static_cast<std::size_t>(n), 0);
-    }
-    ::close(from);
-    ::close(to);
-}
-
 int ListenOn(std::uint16_t port) {
     int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     int one = 1;
@@ -156,7 +136,7 @@ int main(int argc, char** argv) {
     std::vector<double> viaRoom = Measure(ann, bob, samples);
 
     int listener = ListenOn(kForwarderPort);
-    std::thread forwarder(Forwarder, listener);
+    std::thread forwarder(lmn::bench::RunByteForwarder, listener);
     Client from(loop, kForwarderPort);
     Client to(loop, kForwarderPort);
     std::vector<double> viaForwarder = Measure(from, to, samples);

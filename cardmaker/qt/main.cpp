@@ -1,8 +1,10 @@
 // LMN_KX_Maker.exe: the card maker. The whole command-line tail is its parameter string.
 #include <QApplication>
+#include <QWebEngineProfile>
 #include <string>
 
 #include "card_fonts.h"
+#include "flash_support.h"
 #include "main_window.h"
 #include "paths.h"
 
@@ -12,6 +14,9 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
     QApplication app(argc, argv);
     lmn::maker::InstallCardFontSubstitutions();
+    // The server's page may hold movies.
+    lmn::flash::FlashSupport flash(lmn::ProgramDirectory(), &app);
+    flash.InstallInto(QWebEngineProfile::defaultProfile());
     lmn::maker::MainWindow window(lmn::ProgramDirectory(), commandLine);
     window.Start();
     return app.exec();

@@ -32,7 +32,20 @@ bool NetConnection::wantsWrite() const {
     return connecting_ || (established_ && queue_.hasData());
 }
 
+std::int32_t NetConnection::finishConnect() {
+    int error = 0;
+    socklen_t len = sizeof error;
+    if (::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error, &len) != 0 || error != 0) return NET_CONNECT_FAILED;
+    connecting_ = false;
+    return 0;
+}
+
 std::int32_t NetConnection::onReadable() {
+    // A refused connect can show as readable before it shows as writable (the Qt socket
+    // notifier reports the read side first): it is a failed connect, not a receive error.
+    if (connecting_) {
+        if (std::int32_t code = finishConnect(); code != 0) return code;
+    }
     static thread_local std::vector<std::uint8_t> buffer(kReadChunk);
     for (int i = 0; i < kReadsPerNotification; ++i) {
         ssize_t n = ::recv(fd_, buffer.data(), buffer.size(), 0);
@@ -52,6 +65,7 @@ std::int32_t NetConnection::onReadable() {
 }
 
 void NetConnection::onRecord(std::span<const std::uint8_t> payloadAndTag) {
+    receivedRecord_ = true;
     if (handshakePending_) {
         handshakePending_ = false;
         established_ = true;
@@ -62,14 +76,7 @@ void NetConnection::onRecord(std::span<const std::uint8_t> payloadAndTag) {
 }
 
 std::int32_t NetConnection::onWritable() {
-    if (connecting_) {
-        int error = 0;
-        socklen_t len = sizeof error;
-        if (::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error, &len) != 0 || error != 0)
-            return NET_CONNECT_FAILED;
-        connecting_ = false;
-        return 0;
-    }
+    if (connecting_) return finishConnect();
     writeBlocked_ = false;
     return sendStep();
 }

@@ -27,6 +27,8 @@ class NetConnection {
 
     int fd() const { return fd_; }
     bool established() const { return established_; }
+    // Whether a whole record (the handshake included) has arrived on it.
+    bool receivedRecord() const { return receivedRecord_; }
     // Whether the reactor should report writability: while connecting or while data waits.
     bool wantsWrite() const;
     std::size_t unsentBytes() const { return queue_.unsentBytes(); }
@@ -38,6 +40,8 @@ class NetConnection {
     bool send(std::span<const std::uint8_t> payload, std::uint32_t tagSource, std::int32_t& closeCode);
 
   private:
+    // The outcome of a connect that has become ready: 0 when it succeeded.
+    std::int32_t finishConnect();
     std::int32_t sendStep();
     void onRecord(std::span<const std::uint8_t> payloadAndTag);
 
@@ -46,6 +50,7 @@ class NetConnection {
     bool established_;
     bool handshakePending_;
     bool writeBlocked_ = false;
+    bool receivedRecord_ = false;
     EmitFn emit_;
     BlockReceiver receiver_;
     SendQueue queue_;

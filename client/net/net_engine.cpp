@@ -6,8 +6,10 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <sys/socket.h>
+#include <sys/timerfd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "byte_order.h"
@@ -37,6 +39,10 @@ NetEngine::~NetEngine() {
     for (int fd : listeners_) {
         reactor_.unwatch(fd);
         ::close(fd);
+    }
+    if (firstRecordTimer_ >= 0) {
+        reactor_.unwatch(firstRecordTimer_);
+        ::close(firstRecordTimer_);
     }
 }
 
@@ -73,17 +79,61 @@ void NetEngine::onListenerReady(int listenFd) {
         if (fd < 0) return;
         linger abortive{1, 0};
         ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &abortive, sizeof abortive);
+        if (acceptLimits_.maxConnections != 0 && accepted_.size() >= acceptLimits_.maxConnections) {
+            ::close(fd);
+            continue;
+        }
         // Only the receive buffer is held small: a Linux send buffer also holds the bytes not yet
         // acknowledged, and at 32 KiB a one-way flow would wait on every delayed ACK.
         ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &kAcceptedBufferSize, sizeof kAcceptedBufferSize);
         SetNoDelay(fd);
         ConnectionHandle handle = adopt(fd, NetConnection::Side::Accepted);
+        accepted_.insert(handle);
+        if (acceptLimits_.firstRecordWithin.count() > 0) awaitFirstRecord(handle);
         std::uint8_t handshake[4];
         StoreLe32(handshake, static_cast<std::uint32_t>(random_()) & 0x7FFCu);
         std::int32_t closeCode = 0;
         live_.at(handle)->send(handshake, static_cast<std::uint32_t>(random_()), closeCode);
         afterCall(handle, closeCode);
     }
+}
+
+void NetEngine::awaitFirstRecord(ConnectionHandle handle) {
+    if (firstRecordTimer_ < 0) {
+        firstRecordTimer_ = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+        if (firstRecordTimer_ < 0) return;
+        reactor_.watch(firstRecordTimer_, Reactor::kRead, [this](unsigned) { onFirstRecordTimer(); });
+    }
+    awaiting_.emplace_back(handle, std::chrono::steady_clock::now() + acceptLimits_.firstRecordWithin);
+    if (awaiting_.size() == 1) armFirstRecordTimer();
+}
+
+void NetEngine::onFirstRecordTimer() {
+    std::uint64_t expirations = 0;
+    [[maybe_unused]] ssize_t n = ::read(firstRecordTimer_, &expirations, sizeof expirations);
+    const auto now = std::chrono::steady_clock::now();
+    while (!awaiting_.empty()) {
+        const auto [handle, deadline] = awaiting_.front();
+        auto it = live_.find(handle);
+        if (it != live_.end() && !it->second->receivedRecord()) {
+            if (deadline > now) break;
+            close(handle);
+        }
+        awaiting_.pop_front();
+    }
+    armFirstRecordTimer();
+}
+
+void NetEngine::armFirstRecordTimer() {
+    itimerspec when{};
+    if (!awaiting_.empty()) {
+        const auto left = awaiting_.front().second - std::chrono::steady_clock::now();
+        const auto ns =
+            std::max<std::int64_t>(1, std::chrono::duration_cast<std::chrono::nanoseconds>(left).count());
+        when.it_value.tv_sec = static_cast<time_t>(ns / 1000000000);
+        when.it_value.tv_nsec = static_cast<long>(ns % 1000000000);
+    }
+    ::timerfd_settime(firstRecordTimer_, 0, &when, nullptr);
 }
 
 ConnectionHandle NetEngine::connect(const std::string& host, std::uint16_t port) {
@@ -154,6 +204,7 @@ void NetEngine::close(ConnectionHandle handle) {
     if (it == live_.end()) return;
     reactor_.unwatch(it->second->fd());
     live_.erase(it);
+    accepted_.erase(handle);
 }
 
 std::size_t NetEngine::unsentBytes(ConnectionHandle handle) const {

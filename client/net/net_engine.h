@@ -8,6 +8,7 @@
 // sent before that are dropped.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -16,6 +17,7 @@
 #include <span>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "net_connection.h"
@@ -25,6 +27,14 @@
 namespace lmn::net {
 
 class PackageWriter;
+
+// Bounds on the connections a listener accepts from strangers; 0 means no bound.
+struct AcceptLimits {
+    // Accepted connections open at once; a connection beyond them is closed as it arrives.
+    std::size_t maxConnections = 0;
+    // An accepted connection that has sent no whole record by then is closed.
+    std::chrono::milliseconds firstRecordWithin{0};
+};
 
 class NetEngine {
   public:
@@ -40,6 +50,9 @@ class NetEngine {
     // Listens on one address ("0.0.0.0" for all) and port (0 picks a free one). Returns the
     // port listened on, 0 on failure.
     std::uint16_t listen(const std::string& address, std::uint16_t port, int backlog = 10);
+    // Applies to connections accepted from now on. Connections closed for these bounds were
+    // never reported, so no event is posted for them.
+    void setAcceptLimits(AcceptLimits limits) { acceptLimits_ = limits; }
 
     // Starts connecting to host (dotted address or name) and port. Returns 0 when no socket
     // could be made or the name not resolved; a connection refused later (or at once) is
@@ -63,6 +76,9 @@ class NetEngine {
     ConnectionHandle adopt(int fd, NetConnection::Side side);
     void onListenerReady(int listenFd);
     void onConnectionReady(ConnectionHandle handle, unsigned ready);
+    void awaitFirstRecord(ConnectionHandle handle);
+    void onFirstRecordTimer();
+    void armFirstRecordTimer();
     void afterCall(ConnectionHandle handle, std::int32_t closeCode);
     void closeWithEvent(ConnectionHandle handle, std::int32_t code);
     void queueEvent(NetEvent event);
@@ -72,6 +88,11 @@ class NetEngine {
     NetEventSink& sink_;
     std::unordered_map<ConnectionHandle, std::unique_ptr<NetConnection>> live_;
     std::vector<int> listeners_;
+    AcceptLimits acceptLimits_;
+    std::unordered_set<ConnectionHandle> accepted_;
+    // Accepted connections that must send a record by their deadline, earliest first.
+    std::deque<std::pair<ConnectionHandle, std::chrono::steady_clock::time_point>> awaiting_;
+    int firstRecordTimer_ = -1;
     ConnectionHandle nextHandle_ = 1;
     std::minstd_rand random_;
     std::deque<NetEvent> pending_;

@@ -12,10 +12,4 @@ std::string StripCommandHost(std::string_view url) {
     return ReplaceAll(std::string(url), prefix, "");
 }
 
-std::string CommandQueue::PopCommand() {
-    std::string url = std::move(urls_.front());
-    urls_.pop_front();
-    return StripCommandHost(url);
-}
-
 }  // namespace lmn::shell

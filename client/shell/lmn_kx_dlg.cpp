@@ -1,6 +1,10 @@
 #include "lmn_kx_dlg.h"
 
+#include <cstdio>
+
 #include "client_urls.h"
+#include "command_queue.h"
+#include "command_source.h"
 #include "command_table.h"
 #include "navigation_watch.h"
 #include "paths.h"
@@ -37,8 +41,6 @@ CLMN_KXDlg::~CLMN_KXDlg() {
 void CLMN_KXDlg::OnInitDialog() {
     ShellHost& host = context_.host();
     host.StartTimer(kTimerFirstIntro, kFirstIntroDelayMs);
-    host.StartTimer(kTimerCommandDrain, kCommandDrainMs);
-    host.StartTimer(kTimerPageTextPump, kPageTextPumpMs);
     settings_.Load();
     host.AddTrayIcon();
 }
@@ -50,13 +52,15 @@ void CLMN_KXDlg::OnTimer(int id) {
             ShowFirstIntro();
             break;
         case kTimerCommandDrain:
-            DrainCommands();
+            DrainInputs();
             break;
         case kTimerOpponentRequest:
-            match_.OnOpponentRequestTimer();
-            break;
         case kTimerRelay:
-            battle_.OnRelayTimer();
+        case kTimerGameOverGrace:
+            // Game logic that may ask the player something: it takes its turn with the
+            // commands and packages.
+            inputs_.Push(DueTimer{id});
+            DrainInputs();
             break;
         case kTimerReadTime:
             sound_.OnReadTimeTick();
@@ -78,9 +82,6 @@ void CLMN_KXDlg::OnTimer(int id) {
             break;
         case kTimerSecondIntro:
             ShowSecondIntro();
-            break;
-        case kTimerGameOverGrace:
-            battle_.OnGameOverGraceTimer();
             break;
         default:
             break;
@@ -147,7 +148,7 @@ void CLMN_KXDlg::StartClientPage() {
 bool CLMN_KXDlg::OnBeforeNavigate(const std::string& url) {
     switch (ClassifyBeforeNavigate(url)) {
         case BeforeNavigateAction::QueueCommand:
-            commands_.Push(url);
+            QueueInput(PageCommand{StripCommandHost(url)});
             return true;
         case BeforeNavigateAction::ReopenClientPage:
             context_.host().StartTimer(kTimerStartClientPage, kClientPageNowMs);
@@ -159,6 +160,12 @@ bool CLMN_KXDlg::OnBeforeNavigate(const std::string& url) {
         case BeforeNavigateAction::Pass:
             return false;
     }
+    return false;
+}
+
+bool CLMN_KXDlg::AcceptsCommandsFrom(const std::string& sourceUrl) {
+    if (CommandSourceAllowed(sourceUrl, context_.BaseUrl(), context_.state().room.baseUrl)) return true;
+    std::fprintf(stderr, "LMN_KX: ignored a command from a frame of another host (%s)\n", sourceUrl.c_str());
     return false;
 }
 
@@ -179,16 +186,46 @@ bool CLMN_KXDlg::OnNewWindow(const std::string& url) {
     return false;
 }
 
-void CLMN_KXDlg::DrainCommands() {
-    // A handler that opens a menu or message box lets timers run meanwhile; the commands behind
-    // it wait until it is done, so each command is handled completely before the next.
-    if (draining_) return;
-    draining_ = true;
-    while (!commands_.Empty()) {
-        context_.host().Pause(1);
-        DispatchCommand(commands_.PopCommand());
+void CLMN_KXDlg::OnNetEvent(net::NetEvent event) {
+    QueueInput(std::move(event));
+}
+
+void CLMN_KXDlg::QueueInput(Input input) {
+    inputs_.Push(std::move(input));
+    context_.host().StartTimer(kTimerCommandDrain, kCommandDrainMs);
+}
+
+void CLMN_KXDlg::DrainInputs() {
+    // Called again from the nested event loop of a handler's message box or menu, it returns
+    // at once: the inputs behind that handler wait until it is done.
+    if (inputs_.Drain([this](Input& input) { HandleInput(input); }))
+        context_.host().KillTimer(kTimerCommandDrain);
+}
+
+void CLMN_KXDlg::HandleInput(Input& input) {
+    if (auto* command = std::get_if<PageCommand>(&input)) {
+        DispatchCommand(command->text);
+    } else if (auto* event = std::get_if<net::NetEvent>(&input)) {
+        game_.OnNetEvent(*event);
+    } else {
+        OnGameTimer(std::get<DueTimer>(input).id);
     }
-    draining_ = false;
+}
+
+void CLMN_KXDlg::OnGameTimer(int id) {
+    switch (id) {
+        case kTimerOpponentRequest:
+            match_.OnOpponentRequestTimer();
+            break;
+        case kTimerRelay:
+            battle_.OnRelayTimer();
+            break;
+        case kTimerGameOverGrace:
+            battle_.OnGameOverGraceTimer();
+            break;
+        default:
+            break;
+    }
 }
 
 void CLMN_KXDlg::DispatchCommand(const std::string& text) {
@@ -199,14 +236,13 @@ void CLMN_KXDlg::DispatchCommand(const std::string& text) {
 }
 
 void CLMN_KXDlg::OnPageReady() {
-    context_.state().pageReady = 1;
+    context_.SetPageReady(true);
 }
 
 void CLMN_KXDlg::PumpPageTexts() {
     DialogState& state = context_.state();
-    state.pageTexts.Pump(
-        state.pageReady != 0, [this] { context_.host().Pause(1); },
-        [this](const std::string& text) { context_.CallPageScript(text); });
+    state.pageTexts.Pump(state.pageReady != 0,
+                         [this](const std::string& text) { context_.CallPageScript(text); });
 }
 
 void CLMN_KXDlg::ShowRightClickMenu() {
@@ -271,7 +307,7 @@ void CLMN_KXDlg::OnTrayRightClick() {
 
 void CLMN_KXDlg::Quit() {
     context_.StopMusic();
-    context_.server().FetchText(LobbyUrl(context_.BaseUrl(), "login_out"));
+    context_.server().FetchAndEndAll(LobbyUrl(context_.BaseUrl(), "login_out"));
     pollLoops_.StopAll();
     context_.host().Quit(0);
 }

@@ -8,9 +8,9 @@
 #include "address_poll.h"
 #include "battle_commands.h"
 #include "client_page_retry.h"
-#include "command_queue.h"
 #include "companion_commands.h"
 #include "game_client.h"
+#include "input_queue.h"
 #include "lobby_commands.h"
 #include "match_commands.h"
 #include "navigation_commands.h"
@@ -47,6 +47,8 @@ class CLMN_KXDlg {
     // Browser events
     // Returns true when the navigation is to be cancelled.
     bool OnBeforeNavigate(const std::string& url);
+    // Whether the frame at sourceUrl may give commands; a refusal is one line on standard error.
+    bool AcceptsCommandsFrom(const std::string& sourceUrl);
     void OnNavigateComplete(const std::string& url);
     // A main-frame load ended; failed when the server could not be reached or answered with
     // an error (not when the load was cancelled or replaced by another navigation).
@@ -63,8 +65,9 @@ class CLMN_KXDlg {
     // [game_client_loadover]: the battle or watch page is ready for the page text queue.
     void OnPageReady();
 
-    // Transport: an event of the room connection or of a direct connection.
-    void OnNetEvent(const net::NetEvent& event) { game_.OnNetEvent(event); }
+    // Transport: an event of the room connection or of a direct connection. It is handled on
+    // the next turn of the event loop, after every input that arrived before it.
+    void OnNetEvent(net::NetEvent event);
     const game::GameClient& game() const { return game_; }
 
     ShellContext& context() { return context_; }
@@ -77,12 +80,16 @@ class CLMN_KXDlg {
     ReplayCommands& replays() { return replays_; }
     SoundCommands& sound() { return sound_; }
     CompanionCommands& companions() { return companions_; }
-    const CommandQueue& commandQueue() const { return commands_; }
+    const InputQueue& inputs() const { return inputs_; }
 
   private:
     void ShowFirstIntro();
     void ShowSecondIntro();
-    void DrainCommands();
+    // Commands and packages wait in arrival order; the drain runs on the next turn.
+    void QueueInput(Input input);
+    void DrainInputs();
+    void HandleInput(Input& input);
+    void OnGameTimer(int id);
     void PumpPageTexts();
     void ShowWindowAndTray(bool visible);
     void Quit();
@@ -100,8 +107,7 @@ class CLMN_KXDlg {
     ReplayCommands replays_{context_};
     SoundCommands sound_{context_};
     CompanionCommands companions_{context_};
-    CommandQueue commands_;
-    bool draining_ = false;
+    InputQueue inputs_;
     ClientPageRetry clientPageRetry_;
     AddressPollLoops pollLoops_;
 };

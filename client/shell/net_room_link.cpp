@@ -5,6 +5,9 @@
 namespace lmn::shell {
 
 bool NetRoomLink::Listen(int port) {
+    // Anyone may connect to the direct-play port: a few strangers at a time, and only while
+    // they speak.
+    engine_.setAcceptLimits({kMaxDirectConnections, kDirectFirstRecordWithin});
     return engine_.start(true, {static_cast<std::uint16_t>(port)});
 }
 

@@ -2,6 +2,8 @@
 // on the direct-play port, opening the room connection, and handing every event to the window.
 #pragma once
 
+#include <chrono>
+#include <cstddef>
 #include <functional>
 #include <memory>
 
@@ -9,6 +11,10 @@
 #include "room_link.h"
 
 namespace lmn::shell {
+
+// Direct connections open at once, and how soon each must send its first record.
+inline constexpr std::size_t kMaxDirectConnections = 8;
+inline constexpr std::chrono::milliseconds kDirectFirstRecordWithin{10000};
 
 class NetRoomLink : public RoomLink, private net::NetEventSink {
   public:

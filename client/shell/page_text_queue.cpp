@@ -2,12 +2,10 @@
 
 namespace lmn::shell {
 
-void PageTextQueue::Pump(bool pageReady, const std::function<void()>& pause,
-                         const std::function<void(const std::string&)>& deliver) {
+void PageTextQueue::Pump(bool pageReady, const std::function<void(const std::string&)>& deliver) {
     if (!pageReady || busy_) return;
     busy_ = true;
     while (!texts_.empty()) {
-        pause();
         std::string text = std::move(texts_.front());
         texts_.pop_front();
         deliver(text);

@@ -12,11 +12,11 @@ class PageTextQueue {
   public:
     void Push(std::string text) { texts_.push_back(std::move(text)); }
     size_t Size() const { return texts_.size(); }
+    bool Empty() const { return texts_.empty(); }
 
-    // Timer 9: when ready, hands every waiting text to deliver (with pause() before each one).
+    // Timer 9: when ready, hands every waiting text to deliver, oldest first.
     // Guarded against re-entry: a delivery that pumps again returns at once.
-    void Pump(bool pageReady, const std::function<void()>& pause,
-              const std::function<void(const std::string&)>& deliver);
+    void Pump(bool pageReady, const std::function<void(const std::string&)>& deliver);
 
   private:
     std::deque<std::string> texts_;

@@ -18,6 +18,11 @@ bool HttpServerAccess::DownloadFile(const std::string& url, const std::string& l
     return lmn::DownloadFile(url, localPath, FullPath(programDir_, "download.txt"));
 }
 
+void HttpServerAccess::FetchAndEndAll(const std::string& url) {
+    lmn::FetchTextWithin(url, kLastRequestWithin);
+    lmn::CancelAllHttpRequests();
+}
+
 std::string HttpServerAccess::LocalAddress() {
     char name[256] = {};
     if (gethostname(name, sizeof name - 1) != 0) return {};

@@ -3,6 +3,7 @@
 #include "client_urls.h"
 #include "page_script.h"
 #include "paths.h"
+#include "timer_table.h"
 
 namespace lmn::shell {
 
@@ -16,6 +17,16 @@ std::string ShellContext::PagePath() const {
 
 void ShellContext::CallPageScript(const std::string& text) {
     deps_.host.RunPageScript(ClientCmdScript(text));
+}
+
+void ShellContext::QueuePageText(std::string text) {
+    state_.pageTexts.Push(std::move(text));
+    if (state_.pageReady != 0) deps_.host.StartTimer(kTimerPageTextPump, kPageTextPumpMs);
+}
+
+void ShellContext::SetPageReady(bool ready) {
+    state_.pageReady = ready ? 1 : 0;
+    if (ready && !state_.pageTexts.Empty()) deps_.host.StartTimer(kTimerPageTextPump, kPageTextPumpMs);
 }
 
 void ShellContext::StartMusic() {

@@ -63,6 +63,11 @@ class ShellContext {
 
     // Hands text to the page's client_cmd.
     void CallPageScript(const std::string& text);
+    // Queues a text for the battle or watch page; while the page is ready it is delivered on
+    // the next turn of the event loop.
+    void QueuePageText(std::string text);
+    // The page-ready flag; setting it lets the waiting texts flow.
+    void SetPageReady(bool ready);
     void StartMusic();
     void StopMusic();
     // Closes the room connection (if any) and forgets the room kind.

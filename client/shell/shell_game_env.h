@@ -14,8 +14,8 @@ class ShellGameEnv : public game::GameEnv {
     void CallPage(const std::string& text) override { context_.CallPageScript(text); }
     void Navigate(const std::string& url) override { context_.host().Navigate(url); }
     std::string CurrentUrl() const override { return context_.host().CurrentUrl(); }
-    void QueuePageText(std::string text) override { context_.state().pageTexts.Push(std::move(text)); }
-    void SetPageLoaded(bool loaded) override { context_.state().pageReady = loaded ? 1 : 0; }
+    void QueuePageText(std::string text) override { context_.QueuePageText(std::move(text)); }
+    void SetPageLoaded(bool loaded) override { context_.SetPageReady(loaded); }
 
     game::Answer Ask(const std::string& text, const std::string& caption, game::Buttons buttons) override;
     void FlashCaption() override { context_.host().FlashCaption(); }

@@ -5,6 +5,8 @@ namespace lmn::shell {
 bool IsOneShotTimer(int id) {
     switch (id) {
         case kTimerFirstIntro:
+        case kTimerCommandDrain:
+        case kTimerPageTextPump:
         case kTimerOpponentRequest:
         case kTimerRelay:
         case kTimerStartClientPage:

@@ -1,6 +1,8 @@
 // Packages from the room server or a direct connection into the game core, in any order and
-// any shape, and [userinfo] texts from the page. The first byte picks the connection and the
-// page the client shows; the rest is one package.
+// any shape, and [userinfo] texts from the page. The first byte picks the page the client
+// shows, the connection the package comes from (the room server, the current peer, or a
+// stranger on the direct-play port) and whether that connection then closes; the rest is one
+// package.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -53,10 +55,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static GameClient client(env, link);
     env.player.room = 1;
     env.url = (data[0] & 1) ? "watch_match.php" : "battle_mode_field.php";
-    const ConnectionHandle from = (data[0] & 2) ? 1 : 7 + (data[0] >> 4);
+    const ConnectionHandle stranger = 7 + (data[0] >> 5);
+    ConnectionHandle from = stranger;
+    if ((data[0] & 0x18) == 0) from = 1;
+    if ((data[0] & 0x18) == 0x08 && client.state().peer != 0) from = client.state().peer;
     if (data[0] & 4) client.OnNetEvent(lmn::net::NetEvent{lmn::net::NET_CONNECTED, 1, {}});
     client.OnNetEvent(
         lmn::net::NetEvent{lmn::net::NET_DATA, from, std::vector<std::uint8_t>(data + 1, data + size)});
+    if (data[0] & 2) client.OnNetEvent(lmn::net::NetEvent{lmn::net::NET_CLOSED, from, {}});
     const UserInfo info = ParseUserInfo(std::string(reinterpret_cast<const char*>(data), size));
     (void)info;
     return 0;

@@ -3,6 +3,8 @@
 # xdotool, and numbered screenshots. Sourced by scripts/first-hour.sh and the end-to-end tests.
 # Needs: ROOT (repository), BUILD (build folder), WORK (a folder for this run), HOST (loopback).
 
+# Window titles are Chinese: xdotool matches them only under a UTF-8 locale.
+export LC_ALL=C.UTF-8
 LMN_PIDS=()
 SHOT_NO=0
 

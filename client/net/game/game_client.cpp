@@ -65,12 +65,14 @@ void GameClient::OnRoomEvent(const NetEvent& event) {
 }
 
 void GameClient::OnPeerEvent(const NetEvent& event) {
-    const bool fromPeer = state_.peer != 0 && event.handle == state_.peer;
-    if (state_.peer != 0 && !fromPeer) return;  // another direct connection while a peer is set
+    if (state_.peer == 0 || event.handle != state_.peer) {
+        OnStrangerEvent(event);
+        return;
+    }
     switch (event.code) {
         case NET_CLOSED:
         case NET_ERROR:
-            if (fromPeer && state_.gameOver && !state_.inGame) {
+            if (state_.gameOver && !state_.inGame) {
                 // The opponent left after a game that ended normally.
                 state_.peer = 0;
                 state_.link = LinkState::Idle;
@@ -79,12 +81,37 @@ void GameClient::OnPeerEvent(const NetEvent& event) {
             }
             PeerLost();
             break;
+        case NET_DATA: {
+            PackageReader reader(event.data);
+            Dispatch(event.handle, reader);
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void GameClient::OnStrangerEvent(const NetEvent& event) {
+    switch (event.code) {
+        case NET_DATA: {
+            // A direct connection becomes the peer only by saying hello; until then anything
+            // else it sends ends it. While a peer is set or a relayed game runs, a hello is
+            // ignored and the connection left to its other end.
+            PackageReader reader(event.data);
+            if (reader.type() != MSG_PEER_HELLO) {
+                link_.Close(event.handle);
+            } else if (state_.peer == 0 && !(state_.inGame && state_.relayed)) {
+                Dispatch(event.handle, reader);
+            }
+            break;
+        }
         case NET_CONNECT_FAILED:
+            if (state_.peer != 0) break;
             state_.link = LinkState::Idle;
-            state_.peer = 0;
             env_.StartOpponentRequestDelay();
             break;
         case NET_CONNECTED: {
+            if (state_.peer != 0) break;
             state_.peer = event.handle;
             state_.link = LinkState::HelloSent;
             PackageWriter hello(MSG_PEER_HELLO);
@@ -92,12 +119,8 @@ void GameClient::OnPeerEvent(const NetEvent& event) {
             SendToPeer(hello);
             break;
         }
-        case NET_DATA: {
-            PackageReader reader(event.data);
-            Dispatch(event.handle, reader);
-            break;
-        }
         default:
+            // A stranger's close or error: it was never the opponent, so nothing is lost.
             break;
     }
 }
@@ -114,7 +137,7 @@ void GameClient::PeerLost() {
 
 void GameClient::Dispatch(ConnectionHandle from, PackageReader& reader) {
     try {
-        if (DispatchRoomPackage(reader)) return;
+        if (DispatchRoomPackage(from, reader)) return;
         if (DispatchMatchPackage(from, reader)) return;
         DispatchBattlePackage(from, reader);
     } catch (const PackageError&) {

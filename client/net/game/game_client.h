@@ -84,9 +84,11 @@ class GameClient {
     // Events
     void OnRoomEvent(const net::NetEvent& event);
     void OnPeerEvent(const net::NetEvent& event);
+    // Events of a direct connection that is not the peer.
+    void OnStrangerEvent(const net::NetEvent& event);
     void PeerLost();
     void Dispatch(ConnectionHandle from, net::PackageReader& reader);
-    bool DispatchRoomPackage(net::PackageReader& reader);
+    bool DispatchRoomPackage(ConnectionHandle from, net::PackageReader& reader);
     bool DispatchMatchPackage(ConnectionHandle from, net::PackageReader& reader);
     bool DispatchBattlePackage(ConnectionHandle from, net::PackageReader& reader);
 
@@ -99,7 +101,8 @@ class GameClient {
     // Room lists and lobby relays
     void PassRoomList(net::PackageReader& reader);
     bool PageShowsRoom() const;
-    void FetchForOther(net::PackageReader& reader);
+    // MSG_SRV_FETCH_FOR_ME: only the room server may ask, and only for a lobby request.
+    void FetchForOther(ConnectionHandle from, net::PackageReader& reader);
     // Fetch with retries; on "fail" the other player is asked to fetch the URL instead.
     std::string FetchOrAskOther(int otherId, const std::string& url);
     void StoreReport(int otherId, const std::string& report);

@@ -11,6 +11,16 @@ std::string LobbyRequest(std::string_view baseUrl, std::string_view operation, s
     return url;
 }
 
+bool IsLobbyRequestBelow(std::string_view url, std::string_view baseUrl, std::string_view roomBaseUrl) {
+    constexpr std::string_view kScript = "client_process/process.php?type=[";
+    for (std::string_view base : {baseUrl, roomBaseUrl}) {
+        if (base.empty() || url.size() <= base.size() + kScript.size()) continue;
+        if (url.substr(0, base.size()) == base && url.substr(base.size(), kScript.size()) == kScript)
+            return true;
+    }
+    return false;
+}
+
 std::string P2pInfoRequest(std::string_view baseUrl, const PlayerContext& player, std::uint32_t tickMs) {
     return LobbyRequest(baseUrl, "fill_user_all_p2p_info",
                         "&userid=" + std::to_string(player.userId) + "&username=" + player.userName +

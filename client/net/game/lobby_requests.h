@@ -12,6 +12,10 @@ namespace lmn::game {
 
 std::string LobbyRequest(std::string_view baseUrl, std::string_view operation, std::string_view rest = {});
 
+// Whether url is a lobby request (base + "client_process/process.php?type=[" and more) below
+// one of the two base URLs; an empty base stands for none.
+bool IsLobbyRequestBelow(std::string_view url, std::string_view baseUrl, std::string_view roomBaseUrl);
+
 // The own address report: user id, name, server-area id, room id and the tick count as flag.
 std::string P2pInfoRequest(std::string_view baseUrl, const PlayerContext& player, std::uint32_t tickMs);
 std::string P2pInfoSpecialRequest(std::string_view baseUrl, std::string_view content);

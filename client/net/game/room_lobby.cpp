@@ -10,7 +10,7 @@ namespace lmn::game {
 
 using namespace lmn::net;
 
-bool GameClient::DispatchRoomPackage(PackageReader& reader) {
+bool GameClient::DispatchRoomPackage(ConnectionHandle from, PackageReader& reader) {
     switch (reader.type()) {
         case MSG_SRV_USER_LIST:
         case MSG_SRV_USER_ADD:
@@ -25,7 +25,7 @@ bool GameClient::DispatchRoomPackage(PackageReader& reader) {
             env_.Fetch(P2pInfoSpecialRequest(env_.BaseUrl(), reader.readString()));
             return true;
         case MSG_SRV_FETCH_FOR_ME:
-            FetchForOther(reader);
+            FetchForOther(from, reader);
             return true;
         case MSG_SRV_WATCH_STATE:
             OnWatchState(reader);
@@ -76,9 +76,11 @@ void GameClient::RequestUserList() {
     SendToRoom(request);
 }
 
-void GameClient::FetchForOther(PackageReader& reader) {
+void GameClient::FetchForOther(ConnectionHandle from, PackageReader& reader) {
     reader.readInt32();
     const std::string url = reader.readString();
+    if (from != env_.Player().room || !IsLobbyRequestBelow(url, env_.BaseUrl(), env_.Player().roomBaseUrl))
+        return;
     const FetchFn fetch = [this](const std::string& u) { return env_.Fetch(u); };
     const std::string reply = FetchWithRetries(fetch, url);
     if (url.find("[fill_user_all_p2p_info]") != std::string::npos)

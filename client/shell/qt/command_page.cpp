@@ -1,10 +1,20 @@
 #include "command_page.h"
 
+#include <QMetaObject>
+#include <QThread>
+#include <QWebEngineUrlRequestInfo>
 #include <QWebEngineView>
+
+#include "fixed_values.h"
 
 namespace lmn::shell {
 
 namespace {
+
+bool IsCommandHost(const QUrl& url) {
+    return url.host() ==
+           QString::fromLatin1(kCommandHost.data(), static_cast<qsizetype>(kCommandHost.size()));
+}
 
 // window.open hands createWindow no address: this page sees it on its first navigation, asks
 // the client, and then either becomes a window of its own or goes away.
@@ -38,10 +48,26 @@ class NewWindowPage : public QWebEnginePage {
 }  // namespace
 
 CommandPage::CommandPage(QWebEngineProfile* profile, Callbacks callbacks, QObject* parent)
-    : QWebEnginePage(profile, parent), callbacks_(std::move(callbacks)) {}
+    : QWebEnginePage(profile, parent), callbacks_(std::move(callbacks)) {
+    setUrlRequestInterceptor(&requests_);
+}
 
-bool CommandPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool) {
-    return !callbacks_.beforeNavigate(url);
+bool CommandPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) {
+    if (!isMainFrame && IsCommandHost(url)) return true;  // caught with its frame as a request
+    return !callbacks_.beforeNavigate(url, this->url());
+}
+
+void CommandPage::CommandRequests::interceptRequest(QWebEngineUrlRequestInfo& info) {
+    if (!IsCommandHost(info.requestUrl())) return;
+    info.block(true);
+    if (info.resourceType() != QWebEngineUrlRequestInfo::ResourceTypeSubFrame) return;
+    const QUrl url = info.requestUrl();
+    const QUrl source = info.initiator();
+    if (QThread::currentThread() == thread()) {
+        callbacks_.frameCommand(url, source);
+    } else {
+        QMetaObject::invokeMethod(this, [this, url, source] { callbacks_.frameCommand(url, source); });
+    }
 }
 
 QWebEnginePage* CommandPage::createWindow(WebWindowType) {

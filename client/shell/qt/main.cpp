@@ -4,9 +4,12 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QWebEngineProfile>
 #include <string>
 #include <vector>
 
+#include "flash_support.h"
+#include "http.h"
 #include "main_window.h"
 #include "net_room_link.h"
 #include "paths.h"
@@ -37,11 +40,21 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    // Tests of a web server that never answers shorten the wait for its silence.
+    if (const int silenceMs = qEnvironmentVariableIntValue("LMN_HTTP_SILENCE_MS"); silenceMs > 0) {
+        lmn::HttpLimits limits = lmn::CurrentHttpLimits();
+        limits.silence = std::chrono::milliseconds(silenceMs);
+        lmn::SetHttpLimits(limits);
+    }
+    // Every page of the client's browsers (the window, the about page, new windows) can play movies.
+    lmn::flash::FlashSupport flash(programDir, &app);
+    flash.InstallInto(QWebEngineProfile::defaultProfile());
     lmn::shell::HttpServerAccess server(programDir);
     lmn::net::QtReactor reactor;
     lmn::shell::NetRoomLink roomLink(reactor);
     lmn::shell::MainWindow window(programDir, server, roomLink);
-    roomLink.SetEventHandler([&window](lmn::net::NetEvent event) { window.core().OnNetEvent(event); });
+    roomLink.SetEventHandler(
+        [&window](lmn::net::NetEvent event) { window.core().OnNetEvent(std::move(event)); });
     // Another client on this machine may hold the direct-play port; room play works without it.
     roomLink.Listen(lmn::shell::kListenPort);
     window.show();

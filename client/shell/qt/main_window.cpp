@@ -24,6 +24,7 @@
 #include "command_page.h"
 #include "global_hot_keys.h"
 #include "http.h"
+#include "navigation_watch.h"
 #include "process.h"
 #include "text.h"
 #include "tray_icon.h"
@@ -56,6 +57,13 @@ bool LoadReachedNoServer(const QWebEngineLoadingInfo& info) {
         default:
             return false;
     }
+}
+
+// The Flash player sends a movie's getURL with an empty query ("...?"); the address is the same
+// without it, and the command text must be what the movie asked for.
+QUrl WithoutEmptyQuery(QUrl url) {
+    if (url.hasQuery() && url.query(QUrl::FullyEncoded).isEmpty()) url.setQuery(QString());
+    return url;
 }
 
 }  // namespace
@@ -93,11 +101,30 @@ void MainWindow::SetUpBrowser() {
     view_ = new QWebEngineView(this);
     view_->setContextMenuPolicy(Qt::NoContextMenu);
     CommandPage::Callbacks callbacks;
-    callbacks.beforeNavigate = [this](const QUrl& url) {
-        return core_->OnBeforeNavigate(DecodeBrowserUrl(url.toEncoded().toStdString(), pageIsUtf8_));
+    callbacks.beforeNavigate = [this](const QUrl& url, const QUrl& mainFrame) {
+        const std::string text =
+            DecodeBrowserUrl(WithoutEmptyQuery(url).toEncoded().toStdString(), pageIsUtf8_);
+        if (ClassifyBeforeNavigate(text) == BeforeNavigateAction::QueueCommand &&
+            !core_->AcceptsCommandsFrom(mainFrame.toString().toStdString()))
+            return true;
+        return core_->OnBeforeNavigate(text);
+    };
+    callbacks.frameCommand = [this](const QUrl& url, const QUrl& sourceFrame) {
+        if (core_->AcceptsCommandsFrom(sourceFrame.toString().toStdString()))
+            core_->OnBeforeNavigate(
+                DecodeBrowserUrl(WithoutEmptyQuery(url).toEncoded().toStdString(), pageIsUtf8_));
     };
     callbacks.newWindow = [this](const QUrl& url) {
-        return core_->OnNewWindow(DecodeBrowserUrl(url.toEncoded().toStdString(), pageIsUtf8_));
+        const std::string text =
+            DecodeBrowserUrl(WithoutEmptyQuery(url).toEncoded().toStdString(), pageIsUtf8_);
+        // A command sent into a new window (a movie's getURL with "_blank") reaches the bridge
+        // like any other; it never opens a window.
+        if (ClassifyBeforeNavigate(text) == BeforeNavigateAction::QueueCommand) {
+            if (core_->AcceptsCommandsFrom(view_->url().toString().toStdString()))
+                core_->OnBeforeNavigate(text);
+            return false;
+        }
+        return core_->OnNewWindow(text);
     };
     page_ = new CommandPage(QWebEngineProfile::defaultProfile(), std::move(callbacks), view_);
     page_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);

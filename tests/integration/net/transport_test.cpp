@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <chrono>
 #include <random>
 #include <string>
 #include <vector>
@@ -276,4 +278,75 @@ TEST(Transport, HundredThousandPackagesCrossBothWaysWithoutLossOrReordering) {
     EXPECT_EQ(server.mismatches, 0u);
     EXPECT_EQ(client.mismatches, 0u);
     EXPECT_EQ(server.otherEvents + client.otherEvents, 0u);
+}
+
+namespace {
+
+// Whether the engine has closed the raw side's connection (read whatever else arrived first).
+bool EndedByEngine(const RawSocket& socket) {
+    std::uint8_t buf[4096];
+    for (;;) {
+        ssize_t n = ::recv(socket.fd(), buf, sizeof buf, MSG_DONTWAIT);
+        if (n > 0) continue;
+        return n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK);
+    }
+}
+
+}  // namespace
+
+TEST(TransportAcceptLimits, StrangersAreCappedAndASilentOneIsDroppedUnreported) {
+    PollReactor reactor;
+    EventLog log;
+    NetEngine engine(reactor, log);
+    engine.setAcceptLimits({3, std::chrono::milliseconds(1000)});
+    std::uint16_t port = engine.listen("127.0.0.1", 0);
+    ASSERT_NE(port, 0);
+
+    std::vector<RawSocket> clients;
+    for (int i = 0; i < 4; ++i) {
+        clients.push_back(RawSocket::Connect("127.0.0.1", port));
+        RunUntil(
+            reactor, [] { return false; }, 30);
+    }
+    // Three get their handshake; the fourth is turned away.
+    ASSERT_TRUE(RunUntil(reactor, [&] { return EndedByEngine(clients[3]); }));
+    for (int i = 0; i < 3; ++i) EXPECT_FALSE(EndedByEngine(clients[i])) << i;
+
+    // One speaks, one sends half a record, one stays silent: only the speaker is kept.
+    clients[0].Write(Block({Record("hello")}));
+    std::vector<std::uint8_t> half = Block({Record("partial")});
+    half.resize(half.size() - 3);
+    clients[1].Write(half);
+    ASSERT_TRUE(RunUntil(reactor, [&] { return EndedByEngine(clients[1]) && EndedByEngine(clients[2]); }));
+    EXPECT_FALSE(EndedByEngine(clients[0]));
+    ASSERT_EQ(log.events.size(), 1u) << "the dropped strangers were never reported";
+    EXPECT_EQ(log.events[0].code, NET_DATA);
+
+    // Their places are free again, and the one that spoke in time keeps its connection.
+    RawSocket again = RawSocket::Connect("127.0.0.1", port);
+    again.Write(Block({Record("later")}));
+    ASSERT_TRUE(RunUntil(reactor, [&] { return log.Count(NET_DATA) == 2; }));
+    RunUntil(
+        reactor, [] { return false; }, 1200);
+    EXPECT_FALSE(EndedByEngine(clients[0]));
+    EXPECT_FALSE(EndedByEngine(again));
+    EXPECT_EQ(log.Payloads(), (std::vector<std::string>{"hello", "later"}));
+}
+
+TEST(TransportAcceptLimits, ConnectionsMadeByTheEngineAreNotBounded) {
+    PollReactor reactor;
+    EventLog log;
+    NetEngine engine(reactor, log);
+    engine.setAcceptLimits({1, std::chrono::milliseconds(100)});
+    std::uint16_t port = 0;
+    RawSocket listener = RawSocket::Listen(port);
+    std::vector<RawSocket> peers;
+    for (int i = 0; i < 3; ++i) {
+        engine.connect("127.0.0.1", port);
+        peers.push_back(listener.Accept());
+    }
+    RunUntil(
+        reactor, [] { return false; }, 300);
+    for (const RawSocket& peer : peers) EXPECT_FALSE(EndedByEngine(peer));
+    EXPECT_TRUE(log.events.empty());
 }

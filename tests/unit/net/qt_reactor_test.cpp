@@ -1,6 +1,10 @@
 #include "qt_reactor.h"
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -27,7 +31,43 @@ bool SpinUntil(const std::function<bool()>& done) {
     return done();
 }
 
+// A loopback port that refuses connections: bound, never listening.
+struct RefusingPort {
+    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    std::uint16_t port = 0;
+    RefusingPort() {
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t len = sizeof addr;
+        if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0 &&
+            ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len) == 0)
+            port = ntohs(addr.sin_port);
+    }
+    ~RefusingPort() { ::close(fd); }
+};
+
 }  // namespace
+
+TEST(QtReactor, ARefusedConnectIsAFailedConnectNotAnError) {
+    int argc = 1;
+    char name[] = "qt_reactor_test";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    QtReactor reactor;
+    Recorder events;
+    NetEngine engine(reactor, events);
+    RefusingPort refusing;
+    ASSERT_NE(refusing.port, 0);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        ConnectionHandle handle = engine.connect("127.0.0.1", refusing.port);
+        ASSERT_NE(handle, 0u);
+        ASSERT_TRUE(SpinUntil([&] { return events.events.size() == static_cast<size_t>(attempt + 1); }));
+        EXPECT_EQ(events.events.back().code, NET_CONNECT_FAILED) << "attempt " << attempt;
+        EXPECT_EQ(events.events.back().handle, handle);
+        EXPECT_FALSE(engine.isLive(handle));
+    }
+}
 
 TEST(QtReactor, CarriesAConnectionBothWaysOnTheQtEventLoop) {
     int argc = 1;

@@ -216,7 +216,7 @@ TEST_F(Battle, TheOpponentsEndOvertakingTheLastActionWaitsForThePage) {
 
 TEST_F(Battle, LosingTheRoomConnectionMidGameLeavesTheGame) {
     InRelayedGame();
-    dlg->OnNetEvent(NetEvent{NET_CLOSED, roomHandle, {}});
+    TransportReports(net::NetEvent{NET_CLOSED, roomHandle, {}});
     EXPECT_EQ(host.messages, std::vector<std::string>{Utf8ToGbk("与对方的连接断开")});
     EXPECT_EQ(host.navigations.back(), "http://127.0.0.1/game/zrk/p2pgame.php");
     EXPECT_EQ(dlg->context().state().room.connection, kNoConnection);

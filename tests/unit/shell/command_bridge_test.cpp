@@ -43,12 +43,6 @@ TEST(CommandTable, RowsMatchAnywhereAndRunInTableOrder) {
 TEST(CommandQueue, CommandHostIsRemovedEverywhereInTheText) {
     EXPECT_EQ(StripCommandHost("http://lmnkx-cmd/[get_setting]"), "[get_setting]");
     EXPECT_EQ(StripCommandHost("http://lmnkx-cmd/[a]http://lmnkx-cmd/[b]"), "[a][b]");
-    CommandQueue queue;
-    queue.Push("http://lmnkx-cmd/1");
-    queue.Push("http://lmnkx-cmd/2");
-    EXPECT_EQ(queue.PopCommand(), "1");
-    EXPECT_EQ(queue.PopCommand(), "2");
-    EXPECT_TRUE(queue.Empty());
 }
 
 using Dispatch = ShellFixture;
@@ -72,7 +66,7 @@ TEST_F(Dispatch, CommandsCaughtInOneTickAreAllHandledInThatTickInArrivalOrder) {
     EXPECT_TRUE(log.empty()) << "nothing runs inside the browser's own event";
     host.Advance(10);
     EXPECT_EQ(log, (EventLog{"navigate http://other.example/game/zrk/p2pgame.php"}));
-    EXPECT_TRUE(dlg->commandQueue().Empty());
+    EXPECT_TRUE(dlg->inputs().Empty());
 }
 
 TEST_F(Dispatch, ABurstOfCommandsIsDispatchedCompletelyAndInOrder) {
@@ -87,7 +81,7 @@ TEST_F(Dispatch, ABurstOfCommandsIsDispatchedCompletelyAndInOrder) {
     ASSERT_EQ(host.navigations.size(), 201u);
     for (int i = 0; i < 200; ++i)
         EXPECT_EQ(host.navigations[i + 1], "http://h/" + std::to_string(i) + "/p2pgame.php");
-    EXPECT_EQ(host.pauses, 600) << "one short pause per command";
+    EXPECT_EQ(host.pauses, 0) << "commands are handled without a pause";
 }
 
 TEST_F(Dispatch, CommandsBehindAMenuWaitUntilItIsClosed) {

@@ -1,5 +1,6 @@
 #include "fake_host.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "text.h"
@@ -39,6 +40,15 @@ void FakeHost::RunPageScript(const std::string& utf8Script) {
 
 MessageAnswer FakeHost::ShowMessage(const std::string& text, const std::string&, MessageButtons) {
     messages.push_back(text);
+    log_.push_back("message " + text);
+    ++messagesOpen;
+    mostMessagesOpen = std::max(mostMessagesOpen, messagesOpen);
+    if (whileMessageOpen) {
+        auto whileOpen = std::move(whileMessageOpen);
+        whileMessageOpen = nullptr;
+        whileOpen();
+    }
+    --messagesOpen;
     if (messageAnswers.empty()) return MessageAnswer::Ok;
     MessageAnswer answer = messageAnswers.front();
     messageAnswers.pop_front();

@@ -37,6 +37,11 @@ class FakeHost : public ShellHost {
     std::deque<int> menuAnswers;
     std::function<void()> whileMenuOpen;
     std::deque<MessageAnswer> messageAnswers;
+    // Runs once, while the next message box is open (its nested event loop).
+    std::function<void()> whileMessageOpen;
+    // Message boxes open right now, and the most ever open at once.
+    int messagesOpen = 0;
+    int mostMessagesOpen = 0;
 
     std::vector<std::string> navigations;
     std::vector<std::string> scripts;     // UTF-8 scripts as given

@@ -45,7 +45,13 @@ class ShellFixture : public ::testing::Test {
     void EnterRoomConnected() {
         PageSends("[enter_room]&id=3&serverid=2&servername=east&baseurl=http://rooms/");
         roomHandle = dlg->context().state().room.connection;
-        dlg->OnNetEvent(net::NetEvent{net::NET_CONNECTED, roomHandle, {}});
+        TransportReports(net::NetEvent{net::NET_CONNECTED, roomHandle, {}});
+    }
+
+    // The transport reports an event; the next turn of the event loop handles it.
+    void TransportReports(net::NetEvent event) {
+        dlg->OnNetEvent(std::move(event));
+        host.Advance(0);
     }
 
     // A package arrives on a connection (the room connection unless another is named).
@@ -53,7 +59,7 @@ class ShellFixture : public ::testing::Test {
         auto bytes = package.seal();
         std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
         data.insert(data.end(), {0x10, 0x20, 0x30, 0x40});  // the record's tag copy
-        dlg->OnNetEvent(net::NetEvent{net::NET_DATA, from ? from : roomHandle, std::move(data)});
+        TransportReports(net::NetEvent{net::NET_DATA, from ? from : roomHandle, std::move(data)});
     }
 
     std::vector<std::string> PageTexts() const {

@@ -1,6 +1,6 @@
 <!DOCTYPE html>
 <html><head><meta charset="utf-8"><title>光点对决</title>
-<link rel="stylesheet" href="css/game.css"><script src="js/client.js"></script><script src="js/demo.js"></script>
+<link rel="stylesheet" href="css/game.css"><script src="js/client.js"></script><script src="js/demo.js"></script><script src="js/flash_battle.js"></script>
 <style>
 .board { display: flex; gap: 20px; padding: 16px 20px; }
 #pile { font-size: 64px; color: #ffd86b; text-shadow: 0 0 14px #ffb300; text-align: center; }
@@ -22,6 +22,7 @@
     <input type="text" id="chattext" style="width:130px"> <button id="chatsend">发送</button>
   </div>
   <div class="panel" style="flex:1">
+    <div id="flashgame" style="text-align:center"></div>
     <div id="pile">—</div><div id="bar"><div id="barfill" style="width:100%"></div></div>
     <div id="turn">正在载入……</div>
     <div style="text-align:center">
@@ -40,7 +41,9 @@
 // page, which replays it; both pages therefore show the same pile. In demo mode (devserver
 // option) the page always takes 2, starting from 400 points (plan "1": exactly 100 moves per
 // side) or the plan's pile; in a series of games it chats after the game and the leading player
-// asks for the rematch.
+// asks for the rematch. In Flash mode (devserver option --flash-battle=1, or flash=1 on the page
+// address) the game is the movie flash/battle.swf: it sends this side's moves through the command
+// host itself and is handed the opponent's through its opponentMove callback.
 var me = parseInt(lmn.param('userid1'), 10), opp = parseInt(lmn.param('userid2'), 10);
 var ai = lmn.param('AI') === '1';
 var autoplay = sessionStorage.getItem('autoplay') === '1';
@@ -48,6 +51,13 @@ var myName = sessionStorage.getItem('username') || ('玩家' + me);
 var start = autoplay ? demo.pile() : 21;
 var pile = start, seq = 0, myTurn = lmn.param('first') === '1', started = false, over = false;
 var received = 0, intact = 0, firstBad = '', chatSeen = '';
+var flash = !ai && ((typeof flashBattle !== 'undefined' && flashBattle) || lmn.param('flash') === '1');
+var movieMoves = 0;
+// While the movie's move is applied, the texts it causes wait here; the movie sends them after
+// its move, through the command host, so they reach the client in order behind it.
+var movieQueue = null;
+function send(text) { if (movieQueue) movieQueue.push(text); else lmn.send(text); }
+function movie() { return document.getElementById('game'); }
 
 function say(n) { return '第' + n + '手·光之折页'; }
 // The text of move number n, exactly as the mover sends it.
@@ -60,10 +70,16 @@ function report(q) {
   try { x.send(); } catch (e) {}
 }
 function show() {
+  if (flash) {
+    if (movie() && movie().showState) movie().showState(pile, start, turnText(), document.getElementById('result').textContent);
+    return;
+  }
   document.getElementById('pile').textContent = pile;
   document.getElementById('barfill').style.width = (100 * pile / start) + '%';
-  document.getElementById('turn').textContent = over ? '对局结束' : !started ? '等待对手载入……' :
-    (myTurn ? '轮到你了' : '等待对手行动');
+  document.getElementById('turn').textContent = turnText();
+}
+function turnText() {
+  return over ? '对局结束' : !started ? '等待对手载入……' : (myTurn ? '轮到你了' : '等待对手行动');
 }
 function logMove(mine, by, take) {
   var d = document.createElement('div');
@@ -76,7 +92,7 @@ function logMove(mine, by, take) {
 function apply(mine, by, take) {
   pile -= take; seq += 1; myTurn = !mine;
   logMove(mine, by, take);
-  lmn.send('[game_record]&type1=[save]&movie=' + (mine ? 'me' : 'op') + '[g2]' + take + '[g1]');
+  send('[game_record]&type1=[save]&movie=' + (mine ? 'me' : 'op') + '[g2]' + take + '[g1]');
   if (pile === 0) finish(mine);
   show();
   if (!over) step();
@@ -84,13 +100,15 @@ function apply(mine, by, take) {
 function finish(iWon) {
   over = true;
   document.getElementById('result').textContent = iWon ? '你赢了！' : '你输了';
-  lmn.send('[game_record]&type1=[save_end]');
-  lmn.send('[game_end]');
+  send('[game_record]&type1=[save_end]');
+  send('[game_end]');
   if (demo.series) afterGame();
-  if (!ai) report('stage=battle&me=' + me + '&received=' + received + '&intact=' + intact + '&won=' + (iWon ? 1 : 0) +
+  if (!ai) report('stage=battle&me=' + me + (flash ? '&movie=' + movieMoves : '') + '&received=' + received +
+                  '&intact=' + intact + '&won=' + (iWon ? 1 : 0) +
                   '&chat=' + encodeURIComponent(chatSeen) + '&bad=' + encodeURIComponent(firstBad));
 }
 function take(n) {
+  if (flash) { movie().play(n); return; }
   if (!started || over || !myTurn) return;
   n = Math.min(n, pile);
   if (!ai) lmn.send(moveText(seq + 1, me, n, pile - n));
@@ -127,14 +145,36 @@ function afterGame() {
   setTimeout(function () { lmn.send('[return_hall]'); }, talk + 20000);
 }
 
-lmn.on('p2pgame_can_start', begin);
-lmn.on('game_deal', function (t) {
-  if (lmn.arg(t, 'type_d1') === '[enter]') { take(1); return; }
+// The movie's side of the game: what to send for taking n ('' when it is not this side's turn),
+// the move sent, the opponent's move shown.
+function flashMove(n) {
+  if (!started || over || !myTurn) return '';
+  n = Math.min(n, pile);
+  return moveText(seq + 1, me, n, pile - n);
+}
+function flashMoved(n) {
+  movieMoves += 1;
+  movieQueue = [];
+  apply(true, me, Math.min(n, pile));
+  var texts = movieQueue;
+  movieQueue = null;
+  return texts.join('\n');
+}
+function flashOpponentMoved(t) { opponentMoved(t); }
+function flashReady() { show(); loaded(); }
+
+function opponentMoved(t) {
   var n = parseInt(lmn.arg(t, 'seq'), 10), k = parseInt(lmn.arg(t, 'n'), 10);
   received += 1;
   if (t === moveText(seq + 1, opp, k, pile - k) && n === seq + 1) intact += 1;
   else if (!firstBad) firstBad = t;
   apply(false, opp, k);
+}
+
+lmn.on('p2pgame_can_start', begin);
+lmn.on('game_deal', function (t) {
+  if (lmn.arg(t, 'type_d1') === '[enter]') { take(1); return; }
+  if (flash) movie().opponentMove(t); else opponentMoved(t);
 });
 lmn.on('battle_mode_chat', function (t) {
   chatSeen = t.substring(t.indexOf('content=') + 8);
@@ -158,11 +198,24 @@ document.getElementById('next').onclick = function () { lmn.send('[game_next]');
 document.getElementById('hall').onclick = function () { lmn.send('[return_hall]'); };
 
 document.getElementById('who').textContent = myName + ' (#' + me + ') 对 ' + (ai ? '电脑' : '#' + opp);
-show();
-lmn.send('[game_client_loadover]');
-setTimeout(function () {
-  lmn.send('[game_load_over]');
-  if (ai) begin();
-}, 300);
+// The page is ready for the battle once its game is: at once, or when the movie runs.
+function loaded() {
+  lmn.send('[game_client_loadover]');
+  setTimeout(function () {
+    lmn.send('[game_load_over]');
+    if (ai) begin();
+  }, 300);
+}
+if (flash) {
+  ['pile', 'bar', 'turn'].forEach(function (id) { document.getElementById(id).style.display = 'none'; });
+  Array.prototype.forEach.call(document.querySelectorAll('.take'), function (b) { b.style.display = 'none'; });
+  var frames = '';
+  for (var i = 0; i < 8; i++) frames += '<iframe name="cmd' + i + '" src="blank.html" style="display:none"></iframe>';
+  document.getElementById('flashgame').innerHTML = frames + '<embed id="game" src="flash/battle.swf" ' +
+    'type="application/x-shockwave-flash" width="460" height="300">';
+} else {
+  show();
+  loaded();
+}
 </script>
 </body></html>

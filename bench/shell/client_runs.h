@@ -1,0 +1,32 @@
+// What the client benchmarks share: a fresh install folder with LMN_KX.exe, programs started
+// offscreen and stopped again, the CPU time and wakeups of a process from /proc, percentiles.
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+namespace lmn::bench {
+
+// A temporary folder holding a copy of LMN_KX.exe and the given config.ini.
+std::string MakeInstall(const std::string& configIni);
+// Starts argv[0] with argv in dir (offscreen, WebEngine without sandbox and GPU), output to log.
+pid_t StartOffscreen(const std::vector<std::string>& argv, const std::string& dir);
+void StopProcess(pid_t pid);
+
+struct ProcessUse {
+    double cpuSeconds = 0;              // user + system time of the process and its descendants
+    double windowThreadCpuSeconds = 0;  // time on a CPU of the main (window) thread
+    long windowThreadWakeups = 0;       // context switches of the main (window) thread
+};
+ProcessUse ReadProcessUse(pid_t pid);
+
+// The q-quantile of sorted samples.
+double Quantile(const std::vector<double>& sorted, double q);
+// The numbers of a comma-separated list.
+std::vector<double> ParseList(const std::string& list);
+// The copy of the stand-in pages the benchmarks serve: devserver's, with bench/shell/www on top.
+std::string BenchWww();
+
+}  // namespace lmn::bench
