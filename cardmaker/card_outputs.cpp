@@ -40,8 +40,12 @@ FetchReply FetchWithStatus(const std::string& url) {
     return reply;
 }
 
+bool Succeeded(const FetchReply& reply) {
+    return reply.status >= 200 && reply.status < 300;
+}
+
 std::string CardNameOf(const FetchReply& reply) {
-    return reply.status >= 200 && reply.status < 300 ? reply.body : std::string();
+    return Succeeded(reply) ? reply.body : std::string();
 }
 
 std::string CardNameUrl(const std::string& url, const std::string& cardId) {

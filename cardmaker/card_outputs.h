@@ -24,6 +24,8 @@ using ReplyFetchFunction = std::function<FetchReply(const std::string& url)>;
 
 // A GET through the shared HTTP helper, with the status of the answer.
 FetchReply FetchWithStatus(const std::string& url);
+// A 2xx answer: the server took the request and its body is the reply.
+bool Succeeded(const FetchReply& reply);
 // The card name a reply gives: its body when the status is 2xx, else empty.
 std::string CardNameOf(const FetchReply& reply);
 

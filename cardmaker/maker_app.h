@@ -31,6 +31,9 @@ inline constexpr const char* kNewPictureFilter =
     "全部图片文件|*.bmp;*.jpg;*.jpeg;*.jpe;*.jfif;*.gif;*.png;*.dib;*.pcx;*.wbmp;*.wmf;*.tif;*.tiff;*.tga|"
     "全部文件|*.*|";
 
+// What the player is told when a chosen picture cannot be shown; empty when it can.
+std::string PictureFaultMessage(PictureFault fault, QSize declaredSize, const std::string& path);
+
 class MakerApp {
   public:
     // programDir ends with a separator; commandLine is the parameter string.

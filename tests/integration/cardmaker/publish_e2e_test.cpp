@@ -64,8 +64,8 @@ class ShopTest : public ::testing::Test {
         services.now = At20101008_165645;
         auto fetch = services.fetch;
         services.fetch = [this, fetch](const std::string& url) {
-            std::string reply = fetch(url);
-            if (url.find("request_ftp_info.php") != std::string::npos) accountReply = reply;
+            FetchReply reply = fetch(url);
+            if (url.find("request_ftp_info.php") != std::string::npos) accountReply = reply.body;
             return reply;
         };
         host.answers.push_back(true);

@@ -118,7 +118,9 @@ TEST_F(WindowsTest, PublishDialogAndNamePrompt) {
     ScriptedMainWindow main(install.path(),
                             "url=http://127.0.0.1:9/game/zrk/;username=alice;userid=42;type=0;arg=");
     PublishServices services;
-    services.fetch = [](const std::string&) { return lmn::Utf8ToGbk("光之少女;星见铃;晨曦骑士"); };
+    services.fetch = [](const std::string&) {
+        return FetchReply{200, lmn::Utf8ToGbk("光之少女;星见铃;晨曦骑士")};
+    };
     SaleDiyCardDlg dialog(main.app(), main, services);
     dialog.Fill(QString::fromStdString(install / "maker/card_no_17_big.jpg"), "晨曦骑士", "黎明骑士", "50");
     dialog.show();
