@@ -31,7 +31,7 @@ int64_t PictureMemoryBudget();
 // ReadPicture within PictureMemoryBudget; a null image when the picture cannot be loaded.
 QImage LoadPicture(const std::string& path);
 
-inline constexpr int64_t kLargePicturePixels = 4096 * 4096;
+inline constexpr int64_t kLargePicturePixels = 2048 * 2048;
 
 class PictureCache {
   public:
