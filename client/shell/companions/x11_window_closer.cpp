@@ -149,8 +149,8 @@ bool WaitUntil(std::chrono::steady_clock::time_point deadline, Done done) {
 
 }  // namespace
 
-X11WindowCloser::X11WindowCloser(std::chrono::milliseconds wait, Log log, ForceEndPolicy mayForceEnd)
-    : wait_(wait), log_(std::move(log)), mayForceEnd_(std::move(mayForceEnd)) {
+X11WindowCloser::X11WindowCloser(std::chrono::milliseconds wait, Log log, CompanionTest isCompanion)
+    : wait_(wait), log_(std::move(log)), isCompanion_(std::move(isCompanion)) {
     if (!log_) log_ = [](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); };
 }
 
@@ -173,19 +173,18 @@ int X11WindowCloser::CloseMatching(const std::function<bool(std::string_view)>& 
         return 0;
     }
     std::vector<xcb_window_t> windows = Matching(x, matches);
-    std::vector<int> owners;
+    std::vector<int> companions;
     for (xcb_window_t window : windows) {
         const int pid = x.Owner(window);
-        if (pid > 0 && pid != getpid()) owners.push_back(pid);
+        if (pid > 0 && pid != getpid() && isCompanion_ && isCompanion_(pid)) companions.push_back(pid);
         x.AskToClose(window);
     }
     const auto deadline = std::chrono::steady_clock::now() + wait_;
     for (xcb_window_t window : windows) WaitUntil(deadline, [&] { return x.IsGone(window); });
-    for (int pid : owners) {
+    for (int pid : companions) {
         if (WaitUntil(deadline, [&] { return ProcessEnded(pid); })) continue;
-        if (!mayForceEnd_ || !mayForceEnd_(pid)) continue;
-        // It was asked and did not end in time (a dialog or a request holds it): it is ended so
-        // that only the program started next runs.
+        // It was asked and did not end in time (a request holds it): it is ended so that only the
+        // program started next runs.
         log_("companions: process " + std::to_string(pid) + " did not end after the close request; ended");
         kill(pid, SIGKILL);
         WaitUntil(std::chrono::steady_clock::now() + std::chrono::seconds(1),

@@ -1,9 +1,10 @@
 // WindowCloser on X11 through xcb. Top-level windows are the window manager's _NET_CLIENT_LIST
 // when one runs, else the viewable children of the root; titles are _NET_WM_NAME (UTF-8), or
 // WM_NAME when a window has none. A close request is the ICCCM WM_DELETE_WINDOW message; the
-// closer then waits, at most `wait`, until the windows are destroyed or unmapped and the
-// processes that own them (_NET_WM_PID) have ended. A process still running after that is ended
-// by force when `mayForceEnd` allows it. Without an X display it logs one line and closes nothing.
+// closer then waits, at most `wait`, until the windows are destroyed or unmapped and, for a window
+// whose process (_NET_WM_PID) `isCompanion` names as one of ours, until that process has ended; a
+// companion still running after the wait is ended by force. Other programs' processes are
+// neither waited for nor ended. Without an X display it logs one line and closes nothing.
 #pragma once
 
 #include <chrono>
@@ -19,10 +20,10 @@ namespace lmn::companions {
 class X11WindowCloser : public WindowCloser {
   public:
     using Log = std::function<void(const std::string& line)>;
-    using ForceEndPolicy = std::function<bool(int pid)>;
+    using CompanionTest = std::function<bool(int pid)>;
 
     explicit X11WindowCloser(std::chrono::milliseconds wait = std::chrono::seconds(5), Log log = {},
-                             ForceEndPolicy mayForceEnd = {});
+                             CompanionTest isCompanion = {});
 
     int CloseMatching(const std::function<bool(std::string_view utf8Title)>& matches) override;
     // The top-level windows whose titles match, as the closer would find them.
@@ -33,7 +34,7 @@ class X11WindowCloser : public WindowCloser {
   private:
     std::chrono::milliseconds wait_;
     Log log_;
-    ForceEndPolicy mayForceEnd_;
+    CompanionTest isCompanion_;
     bool reportedNoDisplay_ = false;
 };
 

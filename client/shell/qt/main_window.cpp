@@ -80,8 +80,8 @@ MainWindow::MainWindow(std::string programDir, ServerAccess& server, RoomLink& r
         move(screen->availableGeometry().center() - rect().center());
 
     sound_ = std::make_unique<sound::MixerPlayer>(programDir);
-    // A card maker that does not end within the wait after its close request is ended, so that
-    // only the one started next runs.
+    // A card maker is waited for until its process has ended; one that has not ended 5 s after
+    // its close request is ended, so that only the one started next runs.
     windows_ = std::make_unique<companions::X11WindowCloser>(
         std::chrono::seconds(5), companions::X11WindowCloser::Log{}, companions::IsCardMakerProcess);
     ShellDeps deps{*this, server, std::move(programDir)};

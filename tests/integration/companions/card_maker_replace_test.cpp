@@ -64,9 +64,11 @@ class CardMakerReplacing : public ::testing::Test {
 };
 
 TEST_F(CardMakerReplacing, AQuestionOnScreenDoesNotKeepTheOldCardMakerRunning) {
-    // The closer the test launcher uses never ends a program by force: the old card maker must
-    // end on the close request by itself.
-    X11WindowCloser closer(5s);
+    // The client's closer: it would end a card maker that ignores the request after 5 s, and log
+    // it; the old card maker must end on the close request by itself.
+    std::vector<std::string> forced;
+    X11WindowCloser closer(
+        5s, [&](const std::string& line) { forced.push_back(line); }, IsCardMakerProcess);
     CardMakerLauncher launcher({install.path(), closer, StartDetached,
                                 [](const std::string&, const std::string&) { return false; }});
     CardMakerSession session{"", "alice", 42};
@@ -80,6 +82,7 @@ TEST_F(CardMakerReplacing, AQuestionOnScreenDoesNotKeepTheOldCardMakerRunning) {
     launcher.EditCard(session, "7");
 
     EXPECT_TRUE(ProcessEnded(old)) << "the old card maker ended before the new one was started";
+    EXPECT_TRUE(forced.empty()) << forced.front();
     ASSERT_TRUE(WaitUntil([&] {
         std::vector<int> now = CardMakers();
         return now.size() == 1 && now[0] > 0 && now[0] != old;

@@ -149,19 +149,20 @@ TEST_F(X11Closing, WaitsUntilTheOwningProcessHasEnded) {
     pid_t maker = ShowWindow("Lumenfold-编辑器", "lingering", {{"LMN_TEST_WINDOW_LINGER_MS", "1500"}});
     ASSERT_EQ(X11WindowCloser().OwnerOf(X11WindowCloser().FindMatching(IsCardMakerTitle).at(0)), maker);
 
-    EXPECT_EQ(X11WindowCloser(5s).CloseMatching(IsCardMakerTitle), 1);
+    EXPECT_EQ(X11WindowCloser(5s, {}, [&](int pid) { return pid == maker; }).CloseMatching(IsCardMakerTitle),
+              1);
 
     EXPECT_TRUE(LogHas("close lingering"));
     EXPECT_TRUE(ProcessEnded(maker));
     EXPECT_TRUE(Ended(maker));
 }
 
-TEST_F(X11Closing, AProgramThatIgnoresTheRequestIsEndedOnlyWhenThePolicyAllows) {
+TEST_F(X11Closing, AProgramThatIgnoresTheRequestIsEndedOnlyWhenItIsACompanion) {
     pid_t stubborn = ShowWindow("Lumenfold-编辑器", "stubborn", {{"LMN_TEST_WINDOW_IGNORE_CLOSE", "1"}});
     std::vector<std::string> lines;
     auto log = [&](const std::string& line) { lines.push_back(line); };
 
-    EXPECT_EQ(X11WindowCloser(500ms, log).CloseMatching(IsCardMakerTitle), 1);
+    EXPECT_EQ(X11WindowCloser(500ms, log, [](int) { return false; }).CloseMatching(IsCardMakerTitle), 1);
     EXPECT_TRUE(WaitUntil([&] { return LogHas("ignore stubborn"); }));
     EXPECT_FALSE(ProcessEnded(stubborn));
     EXPECT_TRUE(lines.empty());
