@@ -63,6 +63,11 @@ PictureLoad ReadPicture(const std::string& path, int64_t memoryBudget) {
         return load;
     }
     load.size = image.size();
+    // Some formats give their size only with the pixels (Qt's own limit bounded the decoding).
+    if (int64_t{image.width()} * image.height() * kBytesPerPixel > memoryBudget) {
+        load.fault = PictureFault::TooLarge;
+        return load;
+    }
     load.image = std::move(image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     return load;
 }
