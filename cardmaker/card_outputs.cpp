@@ -4,6 +4,7 @@
 
 #include "card_paths.h"
 #include "card_set.h"
+#include "http.h"
 #include "jpeg_file.h"
 #include "paths.h"
 #include "picture_cache.h"
@@ -29,21 +30,43 @@ LocalDate Today() {
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 
+FetchReply FetchWithStatus(const std::string& url) {
+    FetchReply reply;
+    HttpStreamResult result = HttpStream(url, {}, [&](std::string_view piece) {
+        reply.body.append(piece.substr(0, piece.find('\0')));
+        return reply.body.size() <= kFetchTextLimit;
+    });
+    reply.status = result.opened && result.completed ? result.status : 0;
+    return reply;
+}
+
+bool Succeeded(const FetchReply& reply) {
+    return reply.status >= 200 && reply.status < 300;
+}
+
+std::string CardNameOf(const FetchReply& reply) {
+    return Succeeded(reply) ? reply.body : std::string();
+}
+
 std::string CardNameUrl(const std::string& url, const std::string& cardId) {
     if (!url.empty()) return url + "get_card_name.php?id=" + cardId;
     return std::string(kMakerWebHost) + "game/zrk/get_card_name.php?id=" + cardId;
 }
 
 bool GenerateCardFiles(CardRenderer& renderer, const CardComposition& card, const GenerateRequest& request,
-                       const FetchFunction& fetch, MakerHost& host) {
+                       const ReplyFetchFunction& fetch, MakerHost& host) {
     QImage big = renderer.HasCardPicture(card) ? renderer.RenderCard(card) : QImage();
     if (big.isNull()) {
         host.ShowMessage("请先打开需要替换的卡片图片文件，再生成新的卡片文件");
         return false;
     }
-    const std::string bigName = FileNameOf(card.cardPicturePath);
     const std::string cardId = CardIdOf(card.cardPicturePath);
-    const std::string cardName = GbkToUtf8(fetch(CardNameUrl(request.url, cardId)));
+    if (cardId.empty()) {
+        host.ShowMessage("卡片图片文件名中没有卡片编号（card_no_编号_big.jpg），无法生成新的卡片文件");
+        return false;
+    }
+    const std::string bigName = BigFileNameFor(cardId);
+    const std::string cardName = GbkToUtf8(CardNameOf(fetch(CardNameUrl(request.url, cardId))));
     const std::string setName = SetFolderName(bigName, cardName, GbkToUtf8(request.userName),
                                               request.date.year, request.date.month, request.date.day);
     const std::string makerFolder = FullPath(request.programDir, "maker");
@@ -70,7 +93,7 @@ bool InstallCardFiles(const std::string& bigPath, const std::string& programDir,
         host.ShowMessage("无法读取购买的卡片图片文件：" + bigPath);
         return false;
     }
-    const std::string bigName = FileNameOf(bigPath);
+    const std::string bigName = BigFileNameFor(CardIdOf(bigPath));
     SetResult written = SaveCardSet(MakeCardSet(big), 1, FolderOf(bigPath), bigName);
     if (!written.ok) {
         host.ShowMessage(WriteFailure(written.failedPath));

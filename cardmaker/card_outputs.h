@@ -15,6 +15,20 @@ inline constexpr const char* kMakerWebHost = "http://www.lumenfold.example/";
 
 using FetchFunction = std::function<std::string(const std::string& url)>;
 
+// A server reply with its HTTP status (0 when the server could not be reached).
+struct FetchReply {
+    long status = 0;
+    std::string body;
+};
+using ReplyFetchFunction = std::function<FetchReply(const std::string& url)>;
+
+// A GET through the shared HTTP helper, with the status of the answer.
+FetchReply FetchWithStatus(const std::string& url);
+// A 2xx answer: the server took the request and its body is the reply.
+bool Succeeded(const FetchReply& reply);
+// The card name a reply gives: its body when the status is 2xx, else empty.
+std::string CardNameOf(const FetchReply& reply);
+
 struct LocalDate {
     int year = 0, month = 0, day = 0;
 };
@@ -32,10 +46,12 @@ struct GenerateRequest {
 std::string CardNameUrl(const std::string& url, const std::string& cardId);
 
 // Composes the card off-screen, writes its six files into a set folder below "maker", reports
-// where, and on "是" copies them over the files of the folder the card picture came from.
-// Without a card picture it says so and writes nothing. Returns true when the set was written.
+// where, and on "是" copies them over the files of the folder the card picture came from. The
+// six names are formed from the card id and the variant, so the chosen picture is overwritten
+// only by the variant it is named after. Without a card picture, or without a card id in its
+// name, it says so and writes nothing. Returns true when the set was written.
 bool GenerateCardFiles(CardRenderer& renderer, const CardComposition& card, const GenerateRequest& request,
-                       const FetchFunction& fetch, MakerHost& host);
+                       const ReplyFetchFunction& fetch, MakerHost& host);
 
 // Makes the five smaller files beside bigPath and copies all six into "images/card".
 bool InstallCardFiles(const std::string& bigPath, const std::string& programDir, MakerHost& host);

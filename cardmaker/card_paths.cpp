@@ -1,6 +1,7 @@
 #include "card_paths.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "text.h"
 
@@ -30,6 +31,14 @@ bool IsHarmless(unsigned char c) {
     }
 }
 
+// The longest start of a UTF-8 text within maxBytes that ends at a character boundary.
+std::string CutUtf8(const std::string& text, size_t maxBytes) {
+    if (text.size() <= maxBytes) return text;
+    size_t end = maxBytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    return text.substr(0, end);
+}
+
 }  // namespace
 
 std::string FolderOf(std::string_view path) {
@@ -56,8 +65,16 @@ std::string BigPictureFor(std::string_view cardPicturePath) {
 }
 
 std::string CardIdOf(std::string_view cardPicturePath) {
-    std::string s = ReplaceAll(ReplaceAll(std::string(cardPicturePath), "card_no_", ""), "_big.jpg", "");
-    return FileNameOf(s);
+    const std::string name = FileNameOf(cardPicturePath);
+    const size_t at = name.rfind("card_no_");
+    if (at == std::string::npos) return {};
+    size_t end = at + 8;
+    while (end < name.size() && name[end] >= '0' && name[end] <= '9') ++end;
+    return name.substr(at + 8, end - at - 8);
+}
+
+std::string BigFileNameFor(std::string_view cardId) {
+    return "card_no_" + std::string(cardId) + "_big.jpg";
 }
 
 std::string SafeFolderPiece(std::string_view text) {
@@ -71,8 +88,13 @@ std::string SetFolderName(std::string_view bigFileName, std::string_view cardNam
                           int year, int month, int day) {
     char date[32];
     std::snprintf(date, sizeof date, "%04d%02d%02d", year, month, day);
-    std::string tail = SafeFolderPiece(cardName) + "_" + SafeFolderPiece(userName) + "_" + date;
-    return SafeFolderPiece(ReplaceAll(std::string(bigFileName), "big.jpg", tail));
+    const std::string head = SafeFolderPiece(ReplaceAll(std::string(bigFileName), "big.jpg", ""));
+    std::string card = SafeFolderPiece(cardName), user = SafeFolderPiece(userName);
+    const size_t fixed = head.size() + 2 + std::strlen(date);
+    if (fixed >= kMaxFolderNameBytes) return head.substr(0, kMaxFolderNameBytes - std::strlen(date)) + date;
+    user = CutUtf8(user, kMaxFolderNameBytes - fixed);
+    card = CutUtf8(card, kMaxFolderNameBytes - fixed - user.size());
+    return head + card + "_" + user + "_" + date;
 }
 
 std::string CardBigPicture(std::string_view folder, int cardId) {

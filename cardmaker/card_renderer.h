@@ -15,6 +15,10 @@ class CardRenderer {
     QImage RenderCard(const CardComposition& card);
     // True when the card picture file can be loaded.
     bool HasCardPicture(const CardComposition& card);
+    // Why a picture file cannot be drawn (None when it can), with the size its header gives.
+    PictureFault FaultOf(const std::string& path, QSize* declaredSize = nullptr) {
+        return painter_.FaultOf(path, declaredSize);
+    }
     // The main window's picture: the new picture at the zoom on black, the selection frame on top.
     QImage RenderSelection(const CardComposition& card, QSize clientSize,
                            const std::string& framePicturePath);

@@ -2,9 +2,11 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
+#include "http.h"
 #include "paths.h"
 #include "text.h"
 
@@ -12,8 +14,10 @@ namespace lmn::maker {
 
 namespace {
 
-constexpr long kConnectTimeoutSeconds = 15;
-constexpr long kStallSeconds = 30;
+// curl counts a stalled transfer in whole seconds.
+long SilenceSeconds(const HttpLimits& limits) {
+    return std::max<long>(1, static_cast<long>((limits.silence.count() + 999) / 1000));
+}
 
 bool IsHostChar(unsigned char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '.' ||
@@ -70,9 +74,13 @@ bool UploadFile(const FtpAccount& account, const std::string& localPath, const s
     curl_easy_setopt(c, CURLOPT_FTPPORT, nullptr);
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(c, CURLOPT_NOPROXY, "*");
-    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
+    // The same bounds as every HTTP request: a server that is not reached in time, that does not
+    // answer a command or that stops taking the file ends the upload as failed.
+    const HttpLimits limits = CurrentHttpLimits();
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connect.count()));
+    curl_easy_setopt(c, CURLOPT_SERVER_RESPONSE_TIMEOUT, SilenceSeconds(limits));
     curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, kStallSeconds);
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, SilenceSeconds(limits));
     return curl_easy_perform(c) == CURLE_OK;
 }
 

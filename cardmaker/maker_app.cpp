@@ -8,7 +8,21 @@
 
 namespace lmn::maker {
 
-MakerApp::MakerApp(MakerHost& host, std::string programDir, std::string_view commandLine, FetchFunction fetch)
+std::string PictureFaultMessage(PictureFault fault, QSize declaredSize, const std::string& path) {
+    switch (fault) {
+        case PictureFault::None:
+            return {};
+        case PictureFault::TooLarge:
+            return "图片太大（" + std::to_string(declaredSize.width()) + "×" +
+                   std::to_string(declaredSize.height()) + "），本机内存不够打开它，请先把图片缩小后再打开";
+        case PictureFault::Unreadable:
+            break;
+    }
+    return "无法读取这个图片文件，请换一个图片：" + path;
+}
+
+MakerApp::MakerApp(MakerHost& host, std::string programDir, std::string_view commandLine,
+                   ReplyFetchFunction fetch)
     : host_(host),
       programDir_(std::move(programDir)),
       fetch_(std::move(fetch)),
@@ -106,6 +120,11 @@ void MakerApp::OpenCardPicture() {
 void MakerApp::OpenNewPicture() {
     std::optional<std::string> chosen = host_.ChooseFile(kNewPictureFilter, config_.pictureFolder);
     if (!chosen) return;
+    QSize declared;
+    if (PictureFault fault = renderer_.FaultOf(*chosen, &declared); fault != PictureFault::None) {
+        host_.ShowMessage(PictureFaultMessage(fault, declared, *chosen));
+        return;
+    }
     newPicturePath_ = *chosen;
     card_.newPicturePath = *chosen;
     config_.pictureFolder = FolderOf(*chosen);

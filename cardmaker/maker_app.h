@@ -31,10 +31,13 @@ inline constexpr const char* kNewPictureFilter =
     "全部图片文件|*.bmp;*.jpg;*.jpeg;*.jpe;*.jfif;*.gif;*.png;*.dib;*.pcx;*.wbmp;*.wmf;*.tif;*.tiff;*.tga|"
     "全部文件|*.*|";
 
+// What the player is told when a chosen picture cannot be shown; empty when it can.
+std::string PictureFaultMessage(PictureFault fault, QSize declaredSize, const std::string& path);
+
 class MakerApp {
   public:
     // programDir ends with a separator; commandLine is the parameter string.
-    MakerApp(MakerHost& host, std::string programDir, std::string_view commandLine, FetchFunction fetch);
+    MakerApp(MakerHost& host, std::string programDir, std::string_view commandLine, ReplyFetchFunction fetch);
 
     const MakerParameters& parameters() const { return params_; }
     bool showsBrowser() const { return !params_.url.empty(); }
@@ -77,7 +80,7 @@ class MakerApp {
 
     MakerHost& host_;
     std::string programDir_;
-    FetchFunction fetch_;
+    ReplyFetchFunction fetch_;
     ProfileFile profile_;
     MakerParameters params_;
     MakerConfig config_;

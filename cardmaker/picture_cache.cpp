@@ -1,6 +1,13 @@
 #include "picture_cache.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QPainter>
+#include <algorithm>
+#include <climits>
 
 #include "paths.h"
 
@@ -17,15 +24,56 @@ bool FileStamp(const std::string& path, int64_t& mtimeNs, int64_t& size) {
     return true;
 }
 
+constexpr int64_t kBytesPerPixel = 4;
+
 }  // namespace
 
-QImage LoadPicture(const std::string& path) {
+int64_t PictureMemoryBudget() {
+    const long pages = sysconf(_SC_AVPHYS_PAGES), pageSize = sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || pageSize <= 0) return int64_t{256} << 20;
+    return static_cast<int64_t>(pages) * pageSize / 2;
+}
+
+PictureLoad ReadPicture(const std::string& path, int64_t memoryBudget) {
+    PictureLoad load;
     std::string bytes;
-    if (path.empty() || !ReadFile(path, bytes)) return {};
-    QImage image =
-        QImage::fromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()));
-    if (image.isNull()) return {};
-    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (path.empty() || !ReadFile(path, bytes) || bytes.size() > static_cast<size_t>(INT_MAX)) {
+        load.fault = PictureFault::Unreadable;
+        return load;
+    }
+    QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    load.size = reader.size();
+    if (load.size.isValid()) {
+        const int64_t needed = int64_t{load.size.width()} * load.size.height() * kBytesPerPixel;
+        if (needed > memoryBudget) {
+            load.fault = PictureFault::TooLarge;
+            return load;
+        }
+        // Qt refuses pictures beyond its own default limit; the budget above is the real bound.
+        const int64_t neededMb = needed / (1 << 20) + 1;
+        if (QImageReader::allocationLimit() != 0 && neededMb > QImageReader::allocationLimit())
+            QImageReader::setAllocationLimit(static_cast<int>(std::min<int64_t>(neededMb, INT_MAX)));
+    }
+    QImage image = reader.read();
+    if (image.isNull()) {
+        load.fault = PictureFault::Unreadable;
+        return load;
+    }
+    load.size = image.size();
+    // Some formats give their size only with the pixels (Qt's own limit bounded the decoding).
+    if (int64_t{image.width()} * image.height() * kBytesPerPixel > memoryBudget) {
+        load.fault = PictureFault::TooLarge;
+        return load;
+    }
+    load.image = std::move(image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return load;
+}
+
+QImage LoadPicture(const std::string& path) {
+    return ReadPicture(path, PictureMemoryBudget()).image;
 }
 
 PictureCache::Entry* PictureCache::Fresh(const std::string& path) {
@@ -38,26 +86,70 @@ PictureCache::Entry* PictureCache::Fresh(const std::string& path) {
     if (e.mtimeNs != mtimeNs || e.fileSize != size) {
         e.mtimeNs = mtimeNs;
         e.fileSize = size;
-        e.original = LoadPicture(path);
+        e.load = PictureLoad();  // the old pixels go before the new ones are decoded
         e.scaled = QImage();
+        e.halves.clear();
+        e.load = ReadPicture(path, PictureMemoryBudget());
         ++decodeCount_;
     }
-    return e.original.isNull() ? nullptr : &e;
+    return &e;
 }
 
 QSize PictureCache::SizeOf(const std::string& path) {
     Entry* e = Fresh(path);
-    return e ? e->original.size() : QSize();
+    return e && !e->load.image.isNull() ? e->load.image.size() : QSize();
+}
+
+PictureFault PictureCache::FaultOf(const std::string& path, QSize* declaredSize) {
+    Entry* e = Fresh(path);
+    if (declaredSize) *declaredSize = e ? e->load.size : QSize();
+    return e ? e->load.fault : PictureFault::Unreadable;
 }
 
 const QImage* PictureCache::Scaled(const std::string& path, QSize size) {
     if (size.isEmpty()) return nullptr;
     Entry* e = Fresh(path);
-    if (!e) return nullptr;
-    if (size == e->original.size()) return &e->original;
+    if (!e || e->load.image.isNull()) return nullptr;
+    const QImage& original = e->load.image;
+    if (size == original.size()) return &original;
     if (e->scaled.size() != size)
-        e->scaled = e->original.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        e->scaled = original.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return &e->scaled;
+}
+
+const QImage& PictureCache::NearestLevel(Entry& e, QSize size) {
+    const QImage* level = &e.load.image;
+    size_t next = 0;
+    while (true) {
+        const QSize half(level->width() / 2, level->height() / 2);
+        if (half.width() < size.width() || half.height() < size.height() || half.isEmpty()) return *level;
+        if (next == e.halves.size())
+            e.halves.push_back(level->scaled(half, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        level = &e.halves[next++];
+    }
+}
+
+QImage PictureCache::ScaledPart(const std::string& path, QSize size, QRect visible) {
+    visible = visible.intersected(QRect(QPoint(0, 0), size));
+    if (visible.isEmpty()) return {};
+    Entry* e = Fresh(path);
+    if (!e || e->load.image.isNull()) return {};
+    const QImage& original = e->load.image;
+    if (size == original.size()) return original.copy(visible);
+    if (int64_t{original.width()} * original.height() <= largePixels_) {
+        const QImage* whole = Scaled(path, size);
+        return whole ? whole->copy(visible) : QImage();
+    }
+    const QImage& level = NearestLevel(*e, size);
+    const double sx = double(level.width()) / size.width(), sy = double(level.height()) / size.height();
+    const QRectF source(visible.x() * sx, visible.y() * sy, visible.width() * sx, visible.height() * sy);
+    QImage part(visible.size(), QImage::Format_ARGB32_Premultiplied);
+    part.fill(Qt::transparent);
+    QPainter painter(&part);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(QRectF(part.rect()), level, source);
+    return part;
 }
 
 }  // namespace lmn::maker

@@ -6,7 +6,6 @@
 
 #include "card_set.h"
 #include "ftp_upload.h"
-#include "http.h"
 #include "parameters.h"
 #include "paths.h"
 #include "text.h"
@@ -33,7 +32,7 @@ std::string CheckForm(const PublishForm& form, int price) {
 
 PublishServices NetworkPublishServices() {
     PublishServices s;
-    s.fetch = [](const std::string& url) { return FetchText(url); };
+    s.fetch = FetchWithStatus;
     s.upload = UploadFile;
     s.now = [] {
         std::time_t t = std::time(nullptr);
@@ -63,6 +62,16 @@ std::optional<int> ParsePriceField(const std::string& text) {
 
 std::vector<std::string> ParseCardList(const std::string& reply) {
     return SplitString(reply + ";", kCardListCapacity);
+}
+
+std::vector<std::string> CardListOf(const FetchReply& reply) {
+    return ParseCardList(Succeeded(reply) ? reply.body : std::string());
+}
+
+std::string RegistrationFailure(const FetchReply& reply) {
+    const std::string why =
+        reply.status == 0 ? "无法连接服务器" : "服务器返回错误 " + std::to_string(reply.status);
+    return "卡片图片已上传，但卡片登记失败（" + why + "），请稍后再点确定重试";
 }
 
 std::string CardListUrl(const std::string& url) {
@@ -97,7 +106,9 @@ PublishOutcome PublishCard(const PublishForm& form, const PublishContext& ctx,
         host.ShowMessage(prepareError);
         return PublishOutcome::Failed;
     }
-    std::optional<FtpAccount> account = ParseFtpAccount(services.fetch(FtpAccountUrl(ctx.url, ctx.userName)));
+    const FetchReply accountReply = services.fetch(FtpAccountUrl(ctx.url, ctx.userName));
+    std::optional<FtpAccount> account =
+        Succeeded(accountReply) ? ParseFtpAccount(accountReply.body) : std::nullopt;
     if (!account) {
         host.ShowMessage(kUploadFailed);
         return PublishOutcome::Failed;
@@ -113,7 +124,12 @@ PublishOutcome PublishCard(const PublishForm& form, const PublishContext& ctx,
         host.ShowMessage(kUploadFailed);
         return PublishOutcome::Failed;
     }
-    host.ShowMessage(GbkToUtf8(services.fetch(RegistrationUrl(ctx, form, names, *price))));
+    const FetchReply registered = services.fetch(RegistrationUrl(ctx, form, names, *price));
+    if (!Succeeded(registered)) {
+        host.ShowMessage(RegistrationFailure(registered));
+        return PublishOutcome::Failed;
+    }
+    host.ShowMessage(GbkToUtf8(registered.body));
     return PublishOutcome::Published;
 }
 

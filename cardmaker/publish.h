@@ -28,13 +28,15 @@ struct PublishContext {
 };
 
 struct PublishServices {
-    FetchFunction fetch;
+    // Server requests with the status of their answers; a request that was not answered with 2xx
+    // has failed, whatever its body says.
+    ReplyFetchFunction fetch;
     std::function<bool(const FtpAccount&, const std::string& localPath, const std::string& remotePath)>
         upload;
     std::function<std::tm()> now;
 };
 
-// The real services: HTTP through FetchText, FTP through UploadFile, the local clock.
+// The real services: HTTP through the shared helper's bounds, FTP through UploadFile, the local clock.
 PublishServices NetworkPublishServices();
 
 enum class PublishOutcome { Rejected, Failed, Cancelled, Published };
@@ -44,6 +46,11 @@ std::optional<int> ParsePriceField(const std::string& text);
 
 // The card list the dialog offers: the reply's ';'-separated names, at most 500.
 std::vector<std::string> ParseCardList(const std::string& reply);
+// The card list of a server answer: one empty item when the request failed.
+std::vector<std::string> CardListOf(const FetchReply& reply);
+
+// Why the registration failed after both pictures were uploaded.
+std::string RegistrationFailure(const FetchReply& reply);
 
 std::string CardListUrl(const std::string& url);
 std::string FtpAccountUrl(const std::string& url, const std::string& userName);
@@ -51,7 +58,8 @@ std::string RegistrationUrl(const PublishContext& ctx, const PublishForm& form, 
                             int price);
 
 // One attempt of the OK button. Rejected and Failed leave the dialog open after their message;
-// Cancelled leaves it open silently; Published means the dialog closes.
+// Cancelled leaves it open silently; Published means the dialog closes. A registration that the
+// server did not answer with 2xx is Failed, so the player can try again.
 PublishOutcome PublishCard(const PublishForm& form, const PublishContext& ctx,
                            const PublishServices& services, MakerHost& host);
 

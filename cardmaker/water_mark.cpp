@@ -22,10 +22,15 @@ int ZoomedLength(int zoom, int length) {
     return static_cast<int>(static_cast<long long>(kMaxZoom - zoom) * length / kMaxZoom);
 }
 
-const QImage* WaterMark::Zoomed(int zoom, const std::string& path) {
-    QSize own = cache_.SizeOf(path);
-    if (own.isEmpty()) return nullptr;
-    return cache_.Scaled(path, QSize(ZoomedLength(zoom, own.width()), ZoomedLength(zoom, own.height())));
+void WaterMark::DrawZoomed(QImage& surface, int zoom, const std::string& path, QPoint topLeft,
+                           const QRect& clip) {
+    const QSize own = cache_.SizeOf(path);
+    if (own.isEmpty()) return;
+    const QSize size(ZoomedLength(zoom, own.width()), ZoomedLength(zoom, own.height()));
+    const QRect target = QRect(topLeft, size).intersected(clip);
+    if (target.isEmpty()) return;
+    const QImage part = cache_.ScaledPart(path, size, target.translated(-topLeft));
+    if (!part.isNull()) QPainter(&surface).drawImage(target.topLeft(), part);
 }
 
 void WaterMark::DrawCardPicture(QImage& surface, const std::string& path) {
@@ -34,10 +39,8 @@ void WaterMark::DrawCardPicture(QImage& surface, const std::string& path) {
 }
 
 void WaterMark::DrawNewPicture(QImage& surface, int zoom, int frameX, int frameY, const std::string& path) {
-    if (const QImage* picture = Zoomed(zoom, path)) {
-        QPoint topLeft(kNewPictureOriginX - frameX, kNewPictureOriginY - frameY);
-        DrawClipped(surface, *picture, topLeft, kPictureWindow);
-    }
+    DrawZoomed(surface, zoom, path, QPoint(kNewPictureOriginX - frameX, kNewPictureOriginY - frameY),
+               kPictureWindow);
 }
 
 void WaterMark::DrawFramePicture(QImage& surface, int x, int y, const std::string& path) {
@@ -48,8 +51,7 @@ void WaterMark::DrawFramePicture(QImage& surface, int x, int y, const std::strin
 }
 
 void WaterMark::DrawZoomedPicture(QImage& surface, int zoom, const std::string& path) {
-    if (const QImage* picture = Zoomed(zoom, path))
-        DrawClipped(surface, *picture, QPoint(0, 0), surface.rect());
+    DrawZoomed(surface, zoom, path, QPoint(0, 0), surface.rect());
 }
 
 }  // namespace lmn::maker

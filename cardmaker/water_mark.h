@@ -32,8 +32,14 @@ class WaterMark {
 
     const PictureCache& cache() const { return cache_; }
 
+    // Why the picture at path cannot be drawn (None when it can).
+    PictureFault FaultOf(const std::string& path, QSize* declaredSize) {
+        return cache_.FaultOf(path, declaredSize);
+    }
+
   private:
-    const QImage* Zoomed(int zoom, const std::string& path);
+    // The picture at the zoom placed at topLeft, only its part inside clip.
+    void DrawZoomed(QImage& surface, int zoom, const std::string& path, QPoint topLeft, const QRect& clip);
 
     PictureCache cache_;
 };

@@ -12,6 +12,7 @@
 #include <QWebEngineView>
 
 #include "card_fonts.h"
+#include "dialog_closer.h"
 #include "http.h"
 #include "input_name_dlg.h"
 #include "preview_window.h"
@@ -29,8 +30,7 @@ const QString kCaption = "LMN_KX_Card_Maker";
 }  // namespace
 
 MainWindow::MainWindow(std::string programDir, std::string_view commandLine)
-    : app_(std::make_unique<MakerApp>(*this, std::move(programDir), commandLine,
-                                      [](const std::string& url) { return FetchText(url); })) {
+    : app_(std::make_unique<MakerApp>(*this, std::move(programDir), commandLine, FetchWithStatus)) {
     setWindowTitle("Lumenfold-编辑器");
     app_->card().fontFace = ChooseCardFace();
     auto* layout = new QVBoxLayout(this);
@@ -47,6 +47,7 @@ MainWindow::MainWindow(std::string programDir, std::string_view commandLine)
     BuildMenu();
     preview_ = new PreviewWindow(*app_, this);
     tool_ = new ToolWindow(*app_, this);
+    closeFilter_ = std::make_unique<CloseRequestFilter>(*this, [this] { OnCloseRequest(); });
 }
 
 MainWindow::~MainWindow() = default;
@@ -96,22 +97,33 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     if (web_ && web_->isVisible()) web_->setGeometry(content_->rect());
 }
 
+void MainWindow::OnCloseRequest() {
+    if (closing_) return;
+    closing_ = true;
+    CancelOpenDialogs();
+    Quit(0);
+}
+
 void MainWindow::ShowMessage(const std::string& text) {
+    if (closing_) return;
     QMessageBox::information(this, kCaption, FromUtf8(text));
 }
 
 bool MainWindow::AskYesNo(const std::string& text) {
+    if (closing_) return false;
     return QMessageBox::question(this, kCaption, FromUtf8(text), QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
 }
 
 bool MainWindow::AskOkCancel(const std::string& text, const std::string& caption) {
+    if (closing_) return false;
     return QMessageBox::question(this, FromUtf8(caption), FromUtf8(text),
                                  QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 std::optional<std::string> MainWindow::ChooseFile(const std::string& filter,
                                                   const std::string& initialFolder) {
+    if (closing_) return std::nullopt;
     QString chosen =
         QFileDialog::getOpenFileName(this, QString(), FromUtf8(initialFolder), QtFileFilter(filter));
     if (chosen.isEmpty()) return std::nullopt;
@@ -119,6 +131,7 @@ std::optional<std::string> MainWindow::ChooseFile(const std::string& filter,
 }
 
 std::optional<std::string> MainWindow::AskUserName() {
+    if (closing_) return std::nullopt;
     InputNameDlg prompt;
     if (prompt.exec() != QDialog::Accepted) return std::nullopt;
     return ToGbk(prompt.name());
@@ -171,6 +184,7 @@ void MainWindow::HideToolWindow() {
 }
 
 void MainWindow::RunPublishDialog() {
+    if (closing_) return;
     SaleDiyCardDlg dialog(*app_, *this, NetworkPublishServices());
     dialog.exec();
 }

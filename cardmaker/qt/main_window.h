@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "close_request_filter.h"
 #include "maker_app.h"
 
 class QMenuBar;
@@ -47,6 +48,11 @@ class MainWindow : public QWidget, public MakerHost {
     void RunPublishDialog() override;
     void Quit(int status) override;
 
+    // The window manager's close request: every open dialog is cancelled as Escape would, no new
+    // one is shown, and the program ends with status 0.
+    void OnCloseRequest();
+    bool closing() const { return closing_; }
+
   protected:
     void timerEvent(QTimerEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -64,6 +70,8 @@ class MainWindow : public QWidget, public MakerHost {
     PreviewWindow* preview_ = nullptr;
     ToolWindow* tool_ = nullptr;
     QMap<int, MakerTimer> timers_;
+    bool closing_ = false;
+    std::unique_ptr<CloseRequestFilter> closeFilter_;
 };
 
 }  // namespace lmn::maker

@@ -23,7 +23,7 @@ SaleDiyCardDlg::SaleDiyCardDlg(MakerApp& app, MakerHost& host, PublishServices s
     setWindowTitle("输入准备发布的卡片信息");
     cards_->setEditable(true);
     cards_->setInsertPolicy(QComboBox::NoInsert);
-    for (const std::string& name : ParseCardList(services_.fetch(CardListUrl(app_.parameters().url))))
+    for (const std::string& name : CardListOf(services_.fetch(CardListUrl(app_.parameters().url))))
         cards_->addItem(FromGbk(name));
 
     auto* browse = new QPushButton("...", this);

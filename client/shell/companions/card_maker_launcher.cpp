@@ -1,8 +1,13 @@
 #include "card_maker_launcher.h"
 
 #include "paths.h"
+#include "process_state.h"
 
 namespace lmn::companions {
+
+bool IsCardMakerProcess(int pid) {
+    return ProgramFileName(pid) == kCardMakerProgram;
+}
 
 void CardMakerLauncher::EditCard(const CardMakerSession& session, const std::string& cardId) {
     Start(session, CardMakerRequest::EditCard, cardId);

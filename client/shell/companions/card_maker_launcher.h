@@ -13,6 +13,9 @@ namespace lmn::companions {
 
 inline constexpr const char* kCardMakerProgram = "LMN_KX_Maker.exe";
 
+// True when the process runs the card maker program (of any folder).
+bool IsCardMakerProcess(int pid);
+
 struct LauncherDeps {
     std::string programDir;  // ends with '/'
     WindowCloser& windows;

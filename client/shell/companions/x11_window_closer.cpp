@@ -1,13 +1,18 @@
 #include "x11_window_closer.h"
 
+#include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <thread>
+
+#include "process_state.h"
 
 namespace lmn::companions {
 
@@ -32,6 +37,7 @@ class XSession {
         utf8_ = Atom("UTF8_STRING");
         protocols_ = Atom("WM_PROTOCOLS");
         deleteWindow_ = Atom("WM_DELETE_WINDOW");
+        netWmPid_ = Atom("_NET_WM_PID");
     }
     ~XSession() { xcb_disconnect(conn_); }
     XSession(const XSession&) = delete;
@@ -55,6 +61,13 @@ class XSession {
     std::string Title(xcb_window_t window) {
         std::string title = Property(window, netWmName_, utf8_);
         return title.empty() ? Property(window, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY) : title;
+    }
+
+    int Owner(xcb_window_t window) {
+        auto reply = Owned(xcb_get_property_reply(
+            conn_, xcb_get_property(conn_, 0, window, netWmPid_, XCB_ATOM_CARDINAL, 0, 1), nullptr));
+        if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 4) return 0;
+        return static_cast<int>(*static_cast<uint32_t*>(xcb_get_property_value(reply.get())));
     }
 
     void AskToClose(xcb_window_t window) {
@@ -115,6 +128,7 @@ class XSession {
     xcb_atom_t utf8_ = XCB_ATOM_NONE;
     xcb_atom_t protocols_ = XCB_ATOM_NONE;
     xcb_atom_t deleteWindow_ = XCB_ATOM_NONE;
+    xcb_atom_t netWmPid_ = XCB_ATOM_NONE;
 };
 
 std::vector<xcb_window_t> Matching(XSession& x, const std::function<bool(std::string_view)>& matches) {
@@ -124,10 +138,19 @@ std::vector<xcb_window_t> Matching(XSession& x, const std::function<bool(std::st
     return found;
 }
 
+template <typename Done>
+bool WaitUntil(std::chrono::steady_clock::time_point deadline, Done done) {
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
 }  // namespace
 
-X11WindowCloser::X11WindowCloser(std::chrono::milliseconds wait, Log log)
-    : wait_(wait), log_(std::move(log)) {
+X11WindowCloser::X11WindowCloser(std::chrono::milliseconds wait, Log log, CompanionTest isCompanion)
+    : wait_(wait), log_(std::move(log)), isCompanion_(std::move(isCompanion)) {
     if (!log_) log_ = [](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); };
 }
 
@@ -135,6 +158,11 @@ std::vector<uint32_t> X11WindowCloser::FindMatching(const std::function<bool(std
     XSession x;
     if (!x.ok()) return {};
     return Matching(x, matches);
+}
+
+int X11WindowCloser::OwnerOf(uint32_t window) {
+    XSession x;
+    return x.ok() ? x.Owner(window) : 0;
 }
 
 int X11WindowCloser::CloseMatching(const std::function<bool(std::string_view)>& matches) {
@@ -145,11 +173,23 @@ int X11WindowCloser::CloseMatching(const std::function<bool(std::string_view)>& 
         return 0;
     }
     std::vector<xcb_window_t> windows = Matching(x, matches);
-    for (xcb_window_t window : windows) x.AskToClose(window);
-    auto deadline = std::chrono::steady_clock::now() + wait_;
-    for (xcb_window_t window : windows)
-        while (!x.IsGone(window) && std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    std::vector<int> companions;
+    for (xcb_window_t window : windows) {
+        const int pid = x.Owner(window);
+        if (pid > 0 && pid != getpid() && isCompanion_ && isCompanion_(pid)) companions.push_back(pid);
+        x.AskToClose(window);
+    }
+    const auto deadline = std::chrono::steady_clock::now() + wait_;
+    for (xcb_window_t window : windows) WaitUntil(deadline, [&] { return x.IsGone(window); });
+    for (int pid : companions) {
+        if (WaitUntil(deadline, [&] { return ProcessEnded(pid); })) continue;
+        // It was asked and did not end in time (a request holds it): it is ended so that only the
+        // program started next runs.
+        log_("companions: process " + std::to_string(pid) + " did not end after the close request; ended");
+        kill(pid, SIGKILL);
+        WaitUntil(std::chrono::steady_clock::now() + std::chrono::seconds(1),
+                  [&] { return ProcessEnded(pid); });
+    }
     return static_cast<int>(windows.size());
 }
 

@@ -21,6 +21,7 @@
 #include "about_page_dlg.h"
 #include "browser_input_filter.h"
 #include "browser_url.h"
+#include "card_maker_launcher.h"
 #include "command_page.h"
 #include "global_hot_keys.h"
 #include "http.h"
@@ -79,7 +80,10 @@ MainWindow::MainWindow(std::string programDir, ServerAccess& server, RoomLink& r
         move(screen->availableGeometry().center() - rect().center());
 
     sound_ = std::make_unique<sound::MixerPlayer>(programDir);
-    windows_ = std::make_unique<companions::X11WindowCloser>();
+    // A card maker is waited for until its process has ended; one that has not ended 5 s after
+    // its close request is ended, so that only the one started next runs.
+    windows_ = std::make_unique<companions::X11WindowCloser>(
+        std::chrono::seconds(5), companions::X11WindowCloser::Log{}, companions::IsCardMakerProcess);
     ShellDeps deps{*this, server, std::move(programDir)};
     deps.sound = sound_.get();
     deps.windows = windows_.get();

@@ -64,8 +64,8 @@ class ShopTest : public ::testing::Test {
         services.now = At20101008_165645;
         auto fetch = services.fetch;
         services.fetch = [this, fetch](const std::string& url) {
-            std::string reply = fetch(url);
-            if (url.find("request_ftp_info.php") != std::string::npos) accountReply = reply;
+            FetchReply reply = fetch(url);
+            if (url.find("request_ftp_info.php") != std::string::npos) accountReply = reply.body;
             return reply;
         };
         host.answers.push_back(true);
@@ -142,7 +142,7 @@ TEST_F(ShopTest, CardListAndCardNamesComeFromTheShop) {
     card.fontFace = "AR PL UKai CN";
     CardRenderer renderer;
     GenerateRequest request{install.path(), server->baseUrl(), Utf8ToGbk("alice"), {2010, 10, 8}};
-    ASSERT_TRUE(GenerateCardFiles(renderer, card, request, lmn::FetchText, host));
+    ASSERT_TRUE(GenerateCardFiles(renderer, card, request, FetchWithStatus, host));
     EXPECT_FALSE(
         ReadTestFile(install / "maker/card_no_17_晨曦骑士_alice_20101008/card_no_17_mini_d.jpg").empty());
 }

@@ -1,13 +1,19 @@
 // A small X11 program for the tests: shows one window titled $LMN_TEST_WINDOW_TITLE (default
 // "Lumenfold-编辑器"), appends "start <argv[1]>" to $LMN_TEST_WINDOW_LOG once the window is
 // mapped, and "close <argv[1]>" when it is asked to close (WM_DELETE_WINDOW), then ends. Copied
-// into a program folder as "LMN_KX_Maker.exe" it stands in for the card maker.
+// into a program folder as "LMN_KX_Maker.exe" it stands in for the card maker. The window names
+// its process (_NET_WM_PID). With $LMN_TEST_WINDOW_IGNORE_CLOSE set it logs "ignore <argv[1]>"
+// instead and keeps running; with $LMN_TEST_WINDOW_LINGER_MS it lingers that long after its
+// window is gone before it ends.
+#include <unistd.h>
 #include <xcb/xcb.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -44,6 +50,10 @@ int main(int argc, char** argv) {
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, mask, &events);
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, Atom(c, "_NET_WM_NAME"), Atom(c, "UTF8_STRING"), 8,
                         static_cast<uint32_t>(title.size()), title.data());
+    const uint32_t pid = static_cast<uint32_t>(getpid());
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, Atom(c, "_NET_WM_PID"), XCB_ATOM_CARDINAL, 32, 1, &pid);
+    const bool ignoreClose = std::getenv("LMN_TEST_WINDOW_IGNORE_CLOSE") != nullptr;
+    const char* linger = std::getenv("LMN_TEST_WINDOW_LINGER_MS");
     xcb_atom_t deleteWindow = Atom(c, "WM_DELETE_WINDOW");
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, Atom(c, "WM_PROTOCOLS"), XCB_ATOM_ATOM, 32, 1,
                         &deleteWindow);
@@ -55,6 +65,10 @@ int main(int argc, char** argv) {
         if (type == XCB_CLIENT_MESSAGE &&
             reinterpret_cast<xcb_client_message_event_t*>(event)->data.data32[0] == deleteWindow) {
             std::free(event);
+            if (ignoreClose) {
+                Log("ignore " + arg);
+                continue;
+            }
             Log("close " + arg);
             xcb_destroy_window(c, w);
             xcb_flush(c);
@@ -63,5 +77,6 @@ int main(int argc, char** argv) {
         std::free(event);
     }
     xcb_disconnect(c);
+    if (linger) std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(linger)));
     return 0;
 }

@@ -13,6 +13,7 @@
 #include "card_maker_launcher.h"
 #include "paths.h"
 #include "process.h"
+#include "process_state.h"
 #include "temp_dir.h"
 #include "xvfb_display.h"
 
@@ -47,10 +48,12 @@ class X11Closing : public ::testing::Test {
     }
 
     // Starts the test window program with a title and waits until its window is mapped.
-    pid_t ShowWindow(const std::string& title, const std::string& arg) {
+    pid_t ShowWindow(const std::string& title, const std::string& arg,
+                     const std::vector<std::pair<std::string, std::string>>& env = {}) {
         pid_t pid = fork();
         if (pid == 0) {
             setenv("LMN_TEST_WINDOW_TITLE", title.c_str(), 1);
+            for (const auto& [key, value] : env) setenv(key.c_str(), value.c_str(), 1);
             execl(LMN_TEST_TITLED_WINDOW, LMN_TEST_TITLED_WINDOW, arg.c_str(), nullptr);
             _exit(127);
         }
@@ -138,6 +141,55 @@ TEST_F(X11Closing, TwoEditsInARowLeaveOnlyTheSecondCardMakerRunning) {
     EXPECT_FALSE(LogHas("close " + second));
     EXPECT_EQ(CardMakerWindows(), 1u);
     closer.CloseMatching(IsCardMakerTitle);
+}
+
+// The closer returns only once the program that owned the window has ended, not when its window
+// is gone, so a program started next never runs beside it.
+TEST_F(X11Closing, WaitsUntilTheOwningProcessHasEnded) {
+    pid_t maker = ShowWindow("Lumenfold-编辑器", "lingering", {{"LMN_TEST_WINDOW_LINGER_MS", "1500"}});
+    ASSERT_EQ(X11WindowCloser().OwnerOf(X11WindowCloser().FindMatching(IsCardMakerTitle).at(0)), maker);
+
+    EXPECT_EQ(X11WindowCloser(5s, {}, [&](int pid) { return pid == maker; }).CloseMatching(IsCardMakerTitle),
+              1);
+
+    EXPECT_TRUE(LogHas("close lingering"));
+    EXPECT_TRUE(ProcessEnded(maker));
+    EXPECT_TRUE(Ended(maker));
+}
+
+TEST_F(X11Closing, AProgramThatIgnoresTheRequestIsEndedOnlyWhenItIsACompanion) {
+    pid_t stubborn = ShowWindow("Lumenfold-编辑器", "stubborn", {{"LMN_TEST_WINDOW_IGNORE_CLOSE", "1"}});
+    std::vector<std::string> lines;
+    auto log = [&](const std::string& line) { lines.push_back(line); };
+
+    EXPECT_EQ(X11WindowCloser(500ms, log, [](int) { return false; }).CloseMatching(IsCardMakerTitle), 1);
+    EXPECT_TRUE(WaitUntil([&] { return LogHas("ignore stubborn"); }));
+    EXPECT_FALSE(ProcessEnded(stubborn));
+    EXPECT_TRUE(lines.empty());
+
+    std::vector<int> asked;
+    X11WindowCloser forcing(500ms, log, [&](int pid) {
+        asked.push_back(pid);
+        return true;
+    });
+    EXPECT_EQ(forcing.CloseMatching(IsCardMakerTitle), 1);
+    EXPECT_EQ(asked, std::vector<int>{stubborn});
+    EXPECT_TRUE(ProcessEnded(stubborn));
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find(std::to_string(stubborn)), std::string::npos);
+    EXPECT_EQ(CardMakerWindows(), 0u);
+}
+
+TEST(ProcessState, KnowsRunningEndedAndUnreapedProcesses) {
+    EXPECT_FALSE(ProcessEnded(getpid()));
+    EXPECT_TRUE(ProcessEnded(0));
+    pid_t child = fork();
+    if (child == 0) _exit(0);
+    ASSERT_TRUE(WaitUntil([&] { return ProcessEnded(child); })) << "an unreaped child has ended";
+    waitpid(child, nullptr, 0);
+    EXPECT_TRUE(ProcessEnded(child));
+    EXPECT_EQ(ProgramFileName(getpid()), "companions_x11_tests");
+    EXPECT_FALSE(IsCardMakerProcess(getpid()));
 }
 
 TEST(X11WithoutDisplay, LogsOneLineAndClosesNothing) {

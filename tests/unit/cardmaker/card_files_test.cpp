@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QImageReader>
 
@@ -65,6 +66,8 @@ TEST(CardSet, FileNamesFollowTheBigName) {
     EXPECT_EQ(VariantFileName("card_no_17_big.jpg", "mini_d_t"), "card_no_17_mini_d_t.jpg");
     EXPECT_EQ(CardIdOf("/x/images/card/card_no_17_big.jpg"), "17");
     EXPECT_EQ(CardIdOf("c:\\game\\images\\card\\card_no_203_big.jpg"), "203");
+    EXPECT_EQ(CardIdOf("/x/card_no_dir/card_no_17.jpg"), "17");
+    EXPECT_EQ(CardIdOf("/x/card_no_big.jpg"), "");
     EXPECT_EQ(BigPictureFor("/a/small_dir/card_no_9_mini.jpg"), "/a/small_dir/card_no_9_big.jpg");
 }
 
@@ -114,9 +117,9 @@ class GenerateTest : public ::testing::Test {
     CardRenderer renderer;
     FakeMakerHost host;
     std::vector<std::string> asked;
-    FetchFunction fetch = [this](const std::string& url) {
+    ReplyFetchFunction fetch = [this](const std::string& url) {
         asked.push_back(url);
-        return std::string("\xB9\xE2\xD6\xAE\xC9\xD9\xC5\xAE");  // 光之少女 in GBK
+        return FetchReply{200, "\xB9\xE2\xD6\xAE\xC9\xD9\xC5\xAE"};  // 光之少女 in GBK
     };
 };
 
@@ -159,13 +162,13 @@ TEST_F(GenerateTest, WithoutAServerTheNameComesFromTheMakersWebHost) {
 }
 
 TEST_F(GenerateTest, EmptyCardNameGivesTwoUnderscores) {
-    fetch = [](const std::string&) { return std::string(); };
+    fetch = [](const std::string&) { return FetchReply{200, ""}; };
     ASSERT_TRUE(Generate());
     EXPECT_TRUE(lmn::PathExists(dir / "maker/card_no_17__alice_20101008/card_no_17_mini.jpg"));
 }
 
 TEST_F(GenerateTest, HostileCardNameStaysInsideMaker) {
-    fetch = [](const std::string&) { return std::string("../../../escape"); };
+    fetch = [](const std::string&) { return FetchReply{200, "../../../escape"}; };
     ASSERT_TRUE(Generate());
     EXPECT_TRUE(lmn::PathExists(dir / "maker/card_no_17_......escape_alice_20101008/card_no_17_big.jpg"));
     EXPECT_FALSE(lmn::PathExists(dir / "escape_alice_20101008"));
@@ -186,6 +189,47 @@ TEST_F(GenerateTest, YesReplacesReadOnlyCardFilesInTheCardFolder) {
         std::string name = VariantFileName("card_no_17_big.jpg", v.name);
         EXPECT_EQ(ReadTestFile(dir / ("images/card/" + name)), ReadTestFile(SetFolder() + name)) << name;
     }
+}
+
+// A picture named without a variant still gives six files of their own; the player's picture
+// is never written over.
+TEST_F(GenerateTest, AnUnusualFileNameGivesSixNamesAndKeepsTheChosenPicture) {
+    lmn::CopyFileAtomic(dir / "images/card/card_no_17_big.jpg", dir / "images/card/card_no_17.jpg");
+    ASSERT_EQ(unlink((dir / "images/card/card_no_17_big.jpg").c_str()), 0);
+    const std::string original = ReadTestFile(dir / "images/card/card_no_17.jpg");
+    card.cardPicturePath = dir / "images/card/card_no_17.jpg";
+    host.answers.push_back(true);
+    ASSERT_TRUE(Generate());
+    EXPECT_EQ(ReadTestFile(dir / "images/card/card_no_17.jpg"), original);
+    const QSize sizes[] = {{290, 420}, {119, 172}, {66, 95}, {66, 95}, {95, 66}, {95, 66}};
+    for (int i = 0; i < kVariantCount; ++i) {
+        std::string name = VariantFileName("card_no_17_big.jpg", kCardVariants[i].name);
+        EXPECT_EQ(LoadPicture(SetFolder() + name).size(), sizes[i]) << name;
+        EXPECT_EQ(LoadPicture(dir / ("images/card/" + name)).size(), sizes[i]) << name;
+    }
+
+    card.cardPicturePath = dir / "images/card/card_no_.jpg";
+    lmn::CopyFileAtomic(dir / "images/card/card_no_17.jpg", card.cardPicturePath);
+    EXPECT_FALSE(Generate()) << "no card id, nothing to name the files after";
+}
+
+// Only a 2xx reply names the card; a long name is cut at a character so the folder can exist.
+TEST_F(GenerateTest, CardNameComesFromAnOkReplyAndFitsAFolderName) {
+    fetch = [](const std::string&) { return FetchReply{500, "<html>internal error</html>"}; };
+    ASSERT_TRUE(Generate());
+    EXPECT_TRUE(lmn::PathExists(dir / "maker/card_no_17__alice_20101008/card_no_17_big.jpg"));
+
+    std::string longName;
+    for (int i = 0; i < 300; ++i) longName += "\xB9\xE2";  // 光, three bytes in UTF-8
+    fetch = [&](const std::string&) { return FetchReply{200, longName}; };
+    ASSERT_TRUE(Generate());
+    std::string folder = host.messages.back();
+    folder = folder.substr(folder.find("maker/") + 6);
+    folder = folder.substr(0, folder.find("中，请您确认"));
+    EXPECT_LE(folder.size(), kMaxFolderNameBytes);
+    EXPECT_EQ(folder.rfind("card_no_17_光光", 0), 0u) << folder;
+    EXPECT_EQ(folder.substr(folder.size() - 15), "_alice_20101008");
+    EXPECT_TRUE(lmn::PathExists(dir / ("maker/" + folder + "/card_no_17_mini_t.jpg")));
 }
 
 TEST_F(GenerateTest, NoCardPictureWritesNothing) {

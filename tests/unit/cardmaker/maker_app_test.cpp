@@ -11,12 +11,14 @@
 using lmn::maker::FrameCursor;
 using lmn::maker::MakerApp;
 using lmn::maker::MakerTimer;
+using lmn::maker::PictureFault;
+using lmn::maker::PictureFaultMessage;
 using lmn::test::FakeMakerHost;
 using lmn::test::TempDir;
 
 namespace {
 
-std::string NoFetch(const std::string&) {
+lmn::maker::FetchReply NoFetch(const std::string&) {
     return {};
 }
 
@@ -119,12 +121,29 @@ TEST_F(MakerAppTest, OpeningANonCardPictureIsRefused) {
 
 TEST_F(MakerAppTest, OpeningANewPictureHidesTheServerPageForGood) {
     auto app = Start("url=http://h/;username=a;userid=1;type=0;arg=");
+    lmn::test::SavePng(lmn::test::GradientPicture(40, 30), dir / "photos/cat.png");
     host.chosenFiles.push_back(dir.path() + "photos/cat.png");
     app->OpenNewPicture();
     EXPECT_EQ(app->newPicturePath(), dir.path() + "photos/cat.png");
     EXPECT_EQ(app->card().newPicturePath, dir.path() + "photos/cat.png");
     EXPECT_EQ(Stored("strMyImageSite"), dir.path() + "photos");
     EXPECT_TRUE(host.Called("hide browser"));
+}
+
+TEST_F(MakerAppTest, APictureThatCannotBeShownIsRefusedWithTheReason) {
+    auto app = Start("url=http://h/;username=a;userid=1;type=0;arg=");
+    lmn::WriteFileAtomic(dir / "photos/broken.jpg", "not a picture");
+    host.chosenFiles.push_back(dir.path() + "photos/broken.jpg");
+    app->OpenNewPicture();
+    EXPECT_EQ(host.messages, std::vector<std::string>{"无法读取这个图片文件，请换一个图片：" + dir.path() +
+                                                      "photos/broken.jpg"});
+    EXPECT_TRUE(app->newPicturePath().empty());
+    EXPECT_EQ(Stored("strMyImageSite"), "");
+    EXPECT_FALSE(host.Called("hide browser"));
+
+    EXPECT_EQ(PictureFaultMessage(PictureFault::TooLarge, QSize(12000, 9000), "x.jpg"),
+              "图片太大（12000×9000），本机内存不够打开它，请先把图片缩小后再打开");
+    EXPECT_EQ(PictureFaultMessage(PictureFault::None, QSize(10, 10), "x.jpg"), "");
 }
 
 TEST_F(MakerAppTest, FrameDragsFromWhereItWasGrabbedWithoutLimits) {

@@ -88,8 +88,8 @@ class PublishTest : public ::testing::Test {
         ctx = {"http://h/game/zrk/", "\xD5\xC5\xC8\xFD", 42, dir.path()};
         services.fetch = [this](const std::string& url) {
             fetched.push_back(url);
-            if (url.find("request_ftp_info.php") != std::string::npos) return ftpReply;
-            return std::string("\xB7\xA2\xB2\xBC\xB3\xC9\xB9\xA6");  // 发布成功
+            if (url.find("request_ftp_info.php") != std::string::npos) return FetchReply{ftpStatus, ftpReply};
+            return registration;
         };
         services.upload = [this](const FtpAccount& a, const std::string& local, const std::string& remote) {
             uploads.push_back(a.user + " " + local + " -> " + remote);
@@ -105,6 +105,8 @@ class PublishTest : public ::testing::Test {
     PublishServices services;
     FakeMakerHost host;
     std::string ftpReply = "127.0.0.9;shop;pw;diy;10";
+    long ftpStatus = 200;
+    FetchReply registration{200, "\xB7\xA2\xB2\xBC\xB3\xC9\xB9\xA6"};  // 发布成功
     int uploadsLeft = 2;
     std::vector<std::string> fetched, uploads;
 };
@@ -178,6 +180,47 @@ TEST_F(PublishTest, UnreadablePictureStopsBeforeTheServer) {
     EXPECT_TRUE(fetched.empty());
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_NE(host.messages[0].find("nothing.png"), std::string::npos);
+}
+
+// After both pictures are on the FTP server a registration that fails leaves the form open with
+// what failed; the next OK uploads again and registers.
+TEST_F(PublishTest, FailedRegistrationKeepsTheFormOpenAndSaysWhatFailed) {
+    registration = {0, ""};
+    uploadsLeft = 6;
+    host.answers = {true};
+    EXPECT_EQ(Publish(), PublishOutcome::Failed);
+    EXPECT_EQ(uploads.size(), 2u);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0], "卡片图片已上传，但卡片登记失败（无法连接服务器），请稍后再点确定重试");
+
+    registration = {503, "Service Unavailable"};
+    host.messages.clear();
+    host.answers = {true};
+    EXPECT_EQ(Publish(), PublishOutcome::Failed);
+    EXPECT_EQ(host.messages, std::vector<std::string>{
+                                 "卡片图片已上传，但卡片登记失败（服务器返回错误 503），请稍后再点确定重试"});
+
+    registration = {200, "\xB7\xA2\xB2\xBC\xB3\xC9\xB9\xA6"};
+    host.messages.clear();
+    host.answers = {true};
+    EXPECT_EQ(Publish(), PublishOutcome::Published);
+    EXPECT_EQ(host.messages, std::vector<std::string>{"发布成功"});
+    EXPECT_EQ(uploads.size(), 6u);
+}
+
+TEST_F(PublishTest, AccountReplyWithAnErrorStatusFailsTheUpload) {
+    ftpStatus = 500;
+    host.answers.push_back(true);
+    EXPECT_EQ(Publish(), PublishOutcome::Failed);
+    EXPECT_EQ(host.messages, std::vector<std::string>{"上传图片失败"});
+    EXPECT_TRUE(host.questions.empty());
+    EXPECT_TRUE(uploads.empty());
+}
+
+TEST(CardList, FailedRequestGivesOneEmptyItem) {
+    EXPECT_EQ(CardListOf({200, "a;b"}), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(CardListOf({404, "a;b"}), std::vector<std::string>{""});
+    EXPECT_EQ(CardListOf({0, ""}), std::vector<std::string>{""});
 }
 
 }  // namespace
