@@ -28,8 +28,8 @@ using lmn::test::DevServerProcess;
 using lmn::test::PercentDecoded;
 using lmn::test::TempDir;
 using lmn::test::WriteTestFile;
+using lmn::test::XvfbServer;
 using shell::test::ClientProcess;
-using shell::test::VirtualDisplay;
 using shell::test::WaitUntil;
 
 const char* const kSettingsReply =
@@ -44,7 +44,7 @@ std::vector<std::string> Requests(const DevServerProcess& dev, const std::string
     return hits;
 }
 
-std::map<std::string, std::string> DisplayEnv(const VirtualDisplay& display) {
+std::map<std::string, std::string> DisplayEnv(const XvfbServer& display) {
     return {{"DISPLAY", display.name()},
             {"QT_QPA_PLATFORM", "xcb"},
             {"QTWEBENGINE_DISABLE_SANDBOX", "1"},
@@ -69,7 +69,7 @@ std::string ReadAll(const std::string& path) {
 }
 
 TEST(FlashE2E, MoviesInTheClientPageTalkToTheProgramThroughTheCommandHost) {
-    VirtualDisplay display;
+    XvfbServer display;
     if (!display.ok()) GTEST_SKIP() << "no Xvfb";
     DevServerProcess dev;
     ASSERT_TRUE(dev.ok());
@@ -107,7 +107,7 @@ TEST(FlashE2E, MoviesInTheClientPageTalkToTheProgramThroughTheCommandHost) {
 }
 
 TEST(FlashE2E, TheIntroductionMoviesPlayAndAClickOpensTheClientPage) {
-    VirtualDisplay display;
+    XvfbServer display;
     if (!display.ok()) GTEST_SKIP() << "no Xvfb";
     DevServerProcess dev;
     ASSERT_TRUE(dev.ok());
@@ -155,7 +155,7 @@ TEST(FlashE2E, TheIntroductionMoviesPlayAndAClickOpensTheClientPage) {
 TEST(FlashE2E, TwoPlayersPlayAWholeBattleWhoseGameRunsInTheMovie) {
     DevServerProcess dev({"--autoplay=1", "--flash-battle=1"});
     ASSERT_TRUE(dev.ok());
-    VirtualDisplay display;
+    XvfbServer display;
     if (!display.ok()) GTEST_SKIP() << "no Xvfb";
     TempDir a, b;
     for (const auto& [install, name] :
@@ -200,7 +200,7 @@ TEST(FlashE2E, TwoPlayersPlayAWholeBattleWhoseGameRunsInTheMovie) {
 }
 
 TEST(FlashE2E, TheAboutPageAndTheCardMakerPagePlayMovies) {
-    VirtualDisplay display;
+    XvfbServer display;
     if (!display.ok()) GTEST_SKIP() << "no Xvfb";
     DevServerProcess dev;
     ASSERT_TRUE(dev.ok());

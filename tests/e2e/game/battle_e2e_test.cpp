@@ -75,7 +75,7 @@ struct Player {
     }
 
     TempDir install;
-    VirtualDisplay display;
+    XvfbServer display;
     std::unique_ptr<ClientProcess> client;
 };
 

@@ -112,7 +112,7 @@ double Variety(const QImage& image, const QRect& area) {
 }
 
 TEST(ClientE2E, TheWindowShowsTheClientPageAndHidesOnTheHotKey) {
-    VirtualDisplay display;
+    XvfbServer display;
     if (!display.ok()) GTEST_SKIP() << "no Xvfb";
     DevServerProcess dev;
     ASSERT_TRUE(dev.ok());

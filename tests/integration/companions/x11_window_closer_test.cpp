@@ -1,20 +1,20 @@
 #include "x11_window_closer.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <thread>
 
 #include "card_maker_launcher.h"
+#include "child_process.h"
 #include "paths.h"
 #include "process.h"
 #include "temp_dir.h"
-#include "xvfb_display.h"
+#include "xvfb_server.h"
 
 namespace lmn::companions {
 namespace {
@@ -34,29 +34,20 @@ class X11Closing : public ::testing::Test {
   protected:
     void SetUp() override {
         if (!xvfb.ok()) GTEST_SKIP() << "Xvfb could not be started";
+        setenv("DISPLAY", xvfb.name().c_str(), 1);
         log = dir / "windows.log";
         setenv("LMN_TEST_WINDOW_LOG", log.c_str(), 1);
         unsetenv("LMN_TEST_WINDOW_TITLE");
     }
 
-    void TearDown() override {
-        for (pid_t pid : children) {
-            kill(pid, SIGTERM);
-            waitpid(pid, nullptr, 0);
-        }
-    }
+    void TearDown() override { children.clear(); }
 
     // Starts the test window program with a title and waits until its window is mapped.
-    pid_t ShowWindow(const std::string& title, const std::string& arg) {
-        pid_t pid = fork();
-        if (pid == 0) {
-            setenv("LMN_TEST_WINDOW_TITLE", title.c_str(), 1);
-            execl(LMN_TEST_TITLED_WINDOW, LMN_TEST_TITLED_WINDOW, arg.c_str(), nullptr);
-            _exit(127);
-        }
-        children.push_back(pid);
+    lmn::test::ChildProcess& ShowWindow(const std::string& title, const std::string& arg) {
+        children.emplace_back(std::vector<std::string>{LMN_TEST_TITLED_WINDOW, arg},
+                              lmn::test::SpawnOptions{.env = {{"LMN_TEST_WINDOW_TITLE", title}}});
         EXPECT_TRUE(WaitUntil([&] { return LogHas("start " + arg); })) << title;
-        return pid;
+        return children.back();
     }
 
     bool LogHas(const std::string& line) {
@@ -66,24 +57,20 @@ class X11Closing : public ::testing::Test {
     }
 
     // True once the child has ended (and reaps it).
-    bool Ended(pid_t pid) {
-        if (waitpid(pid, nullptr, WNOHANG) != pid) return false;
-        children.erase(std::find(children.begin(), children.end(), pid));
-        return true;
-    }
+    bool Ended(lmn::test::ChildProcess& child) { return !child.Running(); }
 
     size_t CardMakerWindows() { return X11WindowCloser().FindMatching(IsCardMakerTitle).size(); }
 
-    test::XvfbDisplay xvfb;
+    lmn::test::XvfbServer xvfb{"320x240x24"};
     lmn::test::TempDir dir;
     std::string log;
-    std::vector<pid_t> children;
+    std::deque<lmn::test::ChildProcess> children;
 };
 
 TEST_F(X11Closing, AsksEveryMatchingWindowToCloseAndWaitsUntilItIsGone) {
-    pid_t maker = ShowWindow("Lumenfold-编辑器", "maker");
-    pid_t notes = ShowWindow("  Notes about LUMENFOLD-编辑器 tricks ", "notes");
-    pid_t client = ShowWindow("Lumenfold-Orvane软件系列", "client");
+    auto& maker = ShowWindow("Lumenfold-编辑器", "maker");
+    auto& notes = ShowWindow("  Notes about LUMENFOLD-编辑器 tricks ", "notes");
+    auto& client = ShowWindow("Lumenfold-Orvane软件系列", "client");
     ASSERT_EQ(CardMakerWindows(), 2u);
 
     EXPECT_EQ(X11WindowCloser(5s).CloseMatching(IsCardMakerTitle), 2);
