@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "percent_decode.h"
 #include "text.h"
 
 namespace lmn::dev {
@@ -59,29 +60,6 @@ void SendAll(int fd, std::string_view data) {
 }
 
 }  // namespace
-
-std::string PercentDecode(std::string_view text, bool plusIsBlank) {
-    std::string out;
-    out.reserve(text.size());
-    auto hexValue = [](char c) -> int {
-        if (c >= '0' && c <= '9') return c - '0';
-        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-        return -1;
-    };
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && hexValue(text[i + 1]) >= 0 &&
-            hexValue(text[i + 2]) >= 0) {
-            out += static_cast<char>(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2]));
-            i += 2;
-        } else if (plusIsBlank && text[i] == '+') {
-            out += ' ';
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
 
 std::string HttpRequest::Param(const std::string& key) const {
     for (const auto& pair : Split(query, '&')) {

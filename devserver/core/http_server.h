@@ -79,6 +79,4 @@ class HttpServer {
     std::vector<std::thread> workers_;
 };
 
-std::string PercentDecode(std::string_view text, bool plusIsBlank);
-
 }  // namespace lmn::dev

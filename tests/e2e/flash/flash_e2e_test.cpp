@@ -18,14 +18,15 @@
 #include "client_process.h"
 #include "devserver_process.h"
 #include "flash_folder.h"
+#include "percent_decode.h"
 #include "temp_dir.h"
 #include "wait_until.h"
 
 namespace lmn::flash::test {
 namespace {
 
+using lmn::PercentDecode;
 using lmn::test::DevServerProcess;
-using lmn::test::PercentDecoded;
 using lmn::test::TempDir;
 using lmn::test::WriteTestFile;
 using lmn::test::XvfbServer;
@@ -40,7 +41,7 @@ std::vector<std::string> Requests(const DevServerProcess& dev, const std::string
     std::vector<std::string> hits;
     for (const std::string& line : dev.LogLines("http"))
         if (line.find(part) != std::string::npos)
-            hits.push_back(PercentDecoded(line.substr(line.find(' ') + 1)));
+            hits.push_back(PercentDecode(line.substr(line.find(' ') + 1)));
     return hits;
 }
 
