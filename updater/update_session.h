@@ -22,7 +22,6 @@ class UpdateSession {
     const std::string& baseUrl() const { return baseUrl_; }
     void setBaseUrl(std::string url) { baseUrl_ = std::move(url); }
     const SocketBounds& manifestBounds() const { return manifestBounds_; }
-    void setManifestBounds(SocketBounds bounds) { manifestBounds_ = bounds; }
 
     // name unchanged when it holds ':' (absolute), else taken in the updater's folder.
     std::string FullPath(std::string_view name) const;

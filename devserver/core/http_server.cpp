@@ -116,11 +116,6 @@ void HttpServer::Stop() {
     workers_.clear();
 }
 
-std::vector<std::string> HttpServer::RequestLog() const {
-    std::lock_guard lock(logMutex_);
-    return log_;
-}
-
 void HttpServer::AcceptLoop() {
     while (running_) {
         pollfd pfd{listenFd_, POLLIN, 0};
@@ -173,10 +168,6 @@ void HttpServer::Serve(int fd, std::string peer) {
         std::string line;
         std::getline(head, line);
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        {
-            std::lock_guard lock(logMutex_);
-            log_.push_back(line);
-        }
         std::istringstream first(line);
         std::string version;
         first >> req.method >> req.target >> version;
