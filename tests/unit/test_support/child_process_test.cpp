@@ -90,12 +90,19 @@ TEST(ChildProcess, EndsWithItsOwnerAndMovesWithoutEnding) {
             ChildProcess inner({"sleep", "30"});
             ASSERT_TRUE(inner.started());
             pid = inner.pid();
-            outer = std::move(inner);
+            ChildProcess moved(std::move(inner));
             EXPECT_EQ(inner.pid(), -1);
+            EXPECT_EQ(moved.pid(), pid);
+            outer = std::move(moved);
+            EXPECT_EQ(moved.pid(), -1);
         }
         EXPECT_FALSE(Gone(pid));
         EXPECT_TRUE(outer.Running());
         EXPECT_EQ(outer.pid(), pid);
+        // Taking another program stops the one held before.
+        outer = ChildProcess({"sleep", "30"});
+        EXPECT_TRUE(Gone(pid));
+        pid = outer.pid();
     }
     EXPECT_TRUE(Gone(pid));
 }
