@@ -22,8 +22,6 @@ class BlockReceiver {
     // Returns false once the stream is malformed; later calls then return false at once.
     bool feed(std::span<const std::uint8_t> bytes, const RecordFn& onRecord);
 
-    bool malformed() const { return malformed_; }
-
   private:
     bool takeHeader();
     bool walkBody(const RecordFn& onRecord);

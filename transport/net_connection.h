@@ -26,7 +26,6 @@ class NetConnection {
     NetConnection& operator=(const NetConnection&) = delete;
 
     int fd() const { return fd_; }
-    bool established() const { return established_; }
     // Whether a whole record (the handshake included) has arrived on it.
     bool receivedRecord() const { return receivedRecord_; }
     // Whether the reactor should report writability: while connecting or while data waits.

@@ -32,10 +32,6 @@ PackageWriter& PackageWriter::string(std::string_view text) {
     return *this;
 }
 
-std::int32_t PackageWriter::type() const {
-    return static_cast<std::int32_t>(LoadLe32(bytes_.data() + 4));
-}
-
 std::span<const std::uint8_t> PackageWriter::seal() {
     if (checksumPending_) {
         checksumPending_ = false;

@@ -24,7 +24,6 @@ class PackageWriter {
     PackageWriter& int32(std::int32_t value);
     PackageWriter& string(std::string_view text);
 
-    std::int32_t type() const;
     std::size_t length() const { return bytes_.size(); }
 
     // Applies the send-time checksum (XOR of every byte with the checksum byte at 0) if it is

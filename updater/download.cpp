@@ -8,6 +8,7 @@
 #include "file_install.h"
 #include "http.h"
 #include "paths.h"
+#include "text.h"
 
 namespace lmn::updater {
 
@@ -21,7 +22,8 @@ bool HoldsNotFoundMarker(std::string_view piece) {
 }
 
 std::string ProgressText(const std::string& name, int64_t received, int64_t total) {
-    return Gbk("正在下载文件:") + name + "(" + std::to_string(received) + "/" + std::to_string(total) + ")";
+    return Utf8ToGbk("正在下载文件:") + name + "(" + std::to_string(received) + "/" + std::to_string(total) +
+           ")";
 }
 
 // The temporary file, closed (and flushed to disk) when the attempt ends.
@@ -62,7 +64,7 @@ bool DownloadFile(UpdateSession& session, const std::string& url, const std::str
     TempFile temp(tempPath);
     if (!temp.ok()) return false;
     std::string name = FileNameOf(localPath);
-    host.SetStatus(Gbk("正在下载文件:") + name);
+    host.SetStatus(Utf8ToGbk("正在下载文件:") + name);
 
     int64_t total = 0, received = 0;
     bool notFound = false, writeFailed = false;
@@ -100,7 +102,7 @@ bool DownloadWithRetry(UpdateSession& session, const std::string& url, const std
         if (DownloadFile(session, url, localPath)) return true;
         if (attempt < kDownloadAttempts) session.host().Sleep(kRetryPauseMs);
     }
-    session.UpdateFailed(Gbk("下载") + FileNameOf(localPath) + Gbk("失败"));
+    session.UpdateFailed(Utf8ToGbk("下载") + FileNameOf(localPath) + Utf8ToGbk("失败"));
 }
 
 }  // namespace lmn::updater

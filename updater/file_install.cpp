@@ -55,7 +55,8 @@ bool InstallDownloadedFile(UpdateSession& session, const std::string& downloaded
     // Only a running game client is worth asking about: the player can close it. Any other
     // failure (a read-only folder, a folder in the way) takes the bounded tries.
     while (IsGameClient(target) && IsRunningProgram(target)) {
-        std::string text = Gbk("无法覆盖文件") + target + Gbk("，请确认是否已经退出正在运行的Lumenfold");
+        std::string text =
+            Utf8ToGbk("无法覆盖文件") + target + Utf8ToGbk("，请确认是否已经退出正在运行的Lumenfold");
         session.host().ShowMessage(text, "Update");
     }
     for (int attempt = 1; attempt <= kInstallTries; ++attempt) {

@@ -4,6 +4,7 @@
 
 #include "http_xml_document.h"
 #include "paths.h"
+#include "text.h"
 
 namespace lmn::updater {
 
@@ -24,7 +25,7 @@ void LoadLocal(const UpdateSession& session, const char* path, tinyxml2::XMLDocu
 
 std::string FailureReason(const char* path) {
     std::string name = path;
-    return Gbk("读取") + name.substr(name.rfind('/') + 1) + Gbk("失败");
+    return Utf8ToGbk("读取") + name.substr(name.rfind('/') + 1) + Utf8ToGbk("失败");
 }
 
 // The server's copy; the failure prompt when it does not arrive whole and well-formed.

@@ -5,6 +5,7 @@
 #include "download.h"
 #include "manifest_reader.h"
 #include "paths.h"
+#include "text.h"
 
 namespace lmn::updater {
 
@@ -46,13 +47,13 @@ void SelfUpdate(UpdateSession& session) {
     std::string old = session.FullPath("Update_old.exe");
     if (!DownloadWithRetry(session, session.baseUrl() + site, fresh) || !IsElfProgram(fresh)) {
         ForceDeleteFile(fresh);
-        session.UpdateFailed(Gbk("下载升级程序失败"));
+        session.UpdateFailed(Utf8ToGbk("下载升级程序失败"));
     }
     // A failure leaves the running updater in place and the local manifest at the old version,
     // so the next run tries again.
     if (!PutNewProgramInPlace(program, fresh, old)) {
         ForceDeleteFile(fresh);
-        session.UpdateFailed(Gbk("下载升级程序失败"));
+        session.UpdateFailed(Utf8ToGbk("下载升级程序失败"));
     }
     const std::string manifest = session.FullPath(kUpdaterManifest);
     std::string oldManifest;
@@ -65,7 +66,7 @@ void SelfUpdate(UpdateSession& session) {
             WriteFileAtomic(manifest, oldManifest);
         else
             ForceDeleteFile(manifest);
-        session.UpdateFailed(Gbk("启动升级程序失败"));
+        session.UpdateFailed(Utf8ToGbk("启动升级程序失败"));
     }
     session.host().Exit(0);
 }

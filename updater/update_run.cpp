@@ -7,6 +7,7 @@
 #include "other_files.h"
 #include "profile.h"
 #include "self_update.h"
+#include "text.h"
 
 namespace lmn::updater {
 
@@ -27,7 +28,7 @@ void FindUpdateServer(UpdateSession& session, const std::array<std::string, 2>& 
         session.host().Sleep(kSecondAddressDelayMs);
         base = FetchText(addressUrls[1]);
     }
-    if (!IsBaseUrl(base)) session.UpdateFailed(Gbk("连接升级服务器失败"));
+    if (!IsBaseUrl(base)) session.UpdateFailed(Utf8ToGbk("连接升级服务器失败"));
     session.setBaseUrl(base);
 }
 

@@ -5,10 +5,6 @@
 
 namespace lmn::updater {
 
-std::string Gbk(std::string_view utf8) {
-    return Utf8ToGbk(utf8);
-}
-
 UpdateSession::UpdateSession(UpdateHost& host, std::string folder)
     : host_(host), folder_(std::move(folder)) {}
 
@@ -22,7 +18,7 @@ void UpdateSession::StartGameAndExit() {
 }
 
 void UpdateSession::UpdateFailed(const std::string& reason) {
-    bool enter = host_.AskYesNo(reason + Gbk(",\r\n升级失败，是否仍然要进入游戏?"), Gbk("提示"));
+    bool enter = host_.AskYesNo(reason + Utf8ToGbk(",\r\n升级失败，是否仍然要进入游戏?"), Utf8ToGbk("提示"));
     if (enter && ClaimEnding()) host_.StartProgram(FullPath("LMN_KX.exe"), {"go"});
     ClaimEnding();
     host_.Exit(0);

@@ -7,12 +7,10 @@
 #include <string_view>
 
 #include "socket_bounds.h"
+#include "text.h"
 #include "update_host.h"
 
 namespace lmn::updater {
-
-// A UTF-8 literal of this source as the GBK text the programs use.
-std::string Gbk(std::string_view utf8);
 
 class UpdateSession {
   public:
@@ -24,11 +22,10 @@ class UpdateSession {
     const std::string& baseUrl() const { return baseUrl_; }
     void setBaseUrl(std::string url) { baseUrl_ = std::move(url); }
     const SocketBounds& manifestBounds() const { return manifestBounds_; }
-    void setManifestBounds(SocketBounds bounds) { manifestBounds_ = bounds; }
 
     // name unchanged when it holds ':' (absolute), else taken in the updater's folder.
     std::string FullPath(std::string_view name) const;
-    void Status(std::string_view utf8) { host_.SetStatus(Gbk(utf8)); }
+    void Status(std::string_view utf8) { host_.SetStatus(Utf8ToGbk(utf8)); }
 
     // Starts "LMN_KX.exe go" from the updater's folder, not waited for, and ends the process.
     // Whichever thread comes first ends the run; a later caller only ends the process.

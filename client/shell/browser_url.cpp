@@ -1,25 +1,15 @@
 #include "browser_url.h"
 
+#include "percent_decode.h"
 #include "text.h"
 
 namespace lmn::shell {
 
 namespace {
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-bool IsEscapeAt(std::string_view text, size_t i) {
-    return text[i] == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 && HexValue(text[i + 2]) >= 0;
-}
-
 bool HasStrayPercent(std::string_view text) {
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && !IsEscapeAt(text, i)) return true;
+        if (text[i] == '%' && !IsPercentEscapeAt(text, i)) return true;
     }
     return false;
 }
@@ -37,20 +27,6 @@ std::string DecodePiece(std::string_view piece, bool utf8, bool reencoded) {
 }
 
 }  // namespace
-
-std::string PercentDecode(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (IsEscapeAt(text, i)) {
-            out += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
-            i += 2;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
 
 std::string DecodeBrowserUrl(std::string_view encoded, bool queryIsUtf8) {
     const bool reencoded = WasReencoded(encoded);

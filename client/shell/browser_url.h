@@ -14,7 +14,4 @@ namespace lmn::shell {
 // removed too.
 std::string DecodeBrowserUrl(std::string_view encoded, bool queryIsUtf8 = false);
 
-// %XX sequences to bytes; a '%' not followed by two hex digits stays as it is.
-std::string PercentDecode(std::string_view text);
-
 }  // namespace lmn::shell

@@ -33,8 +33,6 @@ class InputQueue {
     void Push(Input input) { inputs_.push_back(std::move(input)); }
     bool Empty() const { return inputs_.empty(); }
     std::size_t Size() const { return inputs_.size(); }
-    // True while a handler runs.
-    bool Draining() const { return draining_; }
 
     // Hands every waiting input to handle, oldest first, including those that arrive while it
     // runs. A call made while a handler runs returns false at once and handles nothing.

@@ -21,8 +21,6 @@ class LobbyCommands {
     // Each tick sends one report on a worker thread; a reply that asks for it takes the page
     // back to the lobby login, on the window thread.
     void OnPresenceReportTimer();
-    // Waits for the reports still running (the program is ending).
-    void JoinReports() { reports_.JoinAll(); }
 
   private:
     ShellContext& context_;

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "percent_decode.h"
 #include "text.h"
 
 namespace lmn::dev {
@@ -59,29 +60,6 @@ void SendAll(int fd, std::string_view data) {
 }
 
 }  // namespace
-
-std::string PercentDecode(std::string_view text, bool plusIsBlank) {
-    std::string out;
-    out.reserve(text.size());
-    auto hexValue = [](char c) -> int {
-        if (c >= '0' && c <= '9') return c - '0';
-        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-        return -1;
-    };
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && hexValue(text[i + 1]) >= 0 &&
-            hexValue(text[i + 2]) >= 0) {
-            out += static_cast<char>(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2]));
-            i += 2;
-        } else if (plusIsBlank && text[i] == '+') {
-            out += ' ';
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
 
 std::string HttpRequest::Param(const std::string& key) const {
     for (const auto& pair : Split(query, '&')) {
@@ -138,11 +116,6 @@ void HttpServer::Stop() {
     workers_.clear();
 }
 
-std::vector<std::string> HttpServer::RequestLog() const {
-    std::lock_guard lock(logMutex_);
-    return log_;
-}
-
 void HttpServer::AcceptLoop() {
     while (running_) {
         pollfd pfd{listenFd_, POLLIN, 0};
@@ -195,10 +168,6 @@ void HttpServer::Serve(int fd, std::string peer) {
         std::string line;
         std::getline(head, line);
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        {
-            std::lock_guard lock(logMutex_);
-            log_.push_back(line);
-        }
         std::istringstream first(line);
         std::string version;
         first >> req.method >> req.target >> version;

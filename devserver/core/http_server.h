@@ -58,9 +58,6 @@ class HttpServer {
     void Stop();
     uint16_t port() const { return port_; }
 
-    // Every request line seen, in arrival order ("GET /game/zrk/... HTTP/1.0").
-    std::vector<std::string> RequestLog() const;
-
   private:
     void AcceptLoop();
     void Serve(int fd, std::string peer);
@@ -73,12 +70,8 @@ class HttpServer {
     std::thread acceptThread_;
     std::vector<std::pair<std::string, HttpHandler>> routes_;
     std::string staticRoot_;
-    mutable std::mutex logMutex_;
-    std::vector<std::string> log_;
     std::mutex workersMutex_;
     std::vector<std::thread> workers_;
 };
-
-std::string PercentDecode(std::string_view text, bool plusIsBlank);
 
 }  // namespace lmn::dev

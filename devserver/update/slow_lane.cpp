@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "percent_decode.h"
 #include "update_tree.h"
 
 namespace lmn::dev {

@@ -6,6 +6,7 @@
 
 #include "lobby_state.h"
 #include "module.h"
+#include "percent_decode.h"
 #include "text.h"
 
 namespace lmn::dev {

@@ -12,10 +12,8 @@ class LobbyState {
   public:
     // Logs a player in by name (a new name gets the next id); returns the id.
     int Login(const std::string& name);
-    std::string NameOf(int id) const;
     // Presence reports: user id -> the text of the last add_activep request.
     void ReportPresence(int id, const std::string& report);
-    size_t PresenceCount() const;
     // Address reports: user id -> the last report stored for the player.
     void StoreReport(int id, const std::string& report);
     // Matches the clients announced, each pair kept once whatever its order.
@@ -26,7 +24,6 @@ class LobbyState {
   private:
     mutable std::mutex mutex_;
     std::map<std::string, int> idsByName_;
-    std::map<int, std::string> namesById_;
     std::map<int, std::string> presence_;
     std::map<int, std::string> reports_;
     std::set<std::pair<int, int>> matches_;

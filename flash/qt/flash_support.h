@@ -17,7 +17,6 @@ class FlashSupport : public QObject {
     // The player is in programDir/ruffle; local pages' movies are in programDir/flash.
     FlashSupport(const std::string& programDir, QObject* parent);
 
-    bool available() const { return server_ != nullptr; }
     // Every document of every frame of the profile's pages gets the bootstrap.
     void InstallInto(QWebEngineProfile* profile) const;
 

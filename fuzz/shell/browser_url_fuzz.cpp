@@ -7,6 +7,7 @@
 #include "browser_url.h"
 #include "command_source.h"
 #include "navigation_watch.h"
+#include "percent_decode.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string url(reinterpret_cast<const char*>(data), size);
@@ -19,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!lmn::shell::UrlHost(url).empty() && !lmn::shell::CommandSourceAllowed(url, url, ""))
         __builtin_trap();
     (void)lmn::shell::CommandSourceAllowed(url, "http://web/zrk/", url);
-    const std::string once = lmn::shell::PercentDecode(url);
+    const std::string once = lmn::PercentDecode(url);
     if (once.size() > url.size()) __builtin_trap();
+    if (lmn::PercentDecode(url, true).size() != once.size()) __builtin_trap();
     return 0;
 }

@@ -5,11 +5,9 @@
 #include <netinet/in.h>
 #include <sys/file.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -62,24 +60,10 @@ DevServerProcess::DevServerProcess(std::vector<std::string> extraArgs, std::stri
     std::vector<std::string> args = {LMN_DEVSERVER_BIN, "--host=" + host_, "--root=" + root_,
                                      std::string("--www=") + LMN_DEVSERVER_WWW};
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
-    pid_ = fork();
-    if (pid_ == 0) {
-        int devnull = open("/dev/null", O_WRONLY);
-        dup2(devnull, STDOUT_FILENO);
-        std::vector<char*> argv;
-        for (auto& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    for (int i = 0; i < 500 && pid_ > 0; ++i) {
+    process_ = ChildProcess(args, {.output = "/dev/null", .keepStderr = true});
+    for (int i = 0; i < 500 && process_.Running(); ++i) {
         if (PortOpen(host_, 80)) {
             ready_ = true;
-            break;
-        }
-        int status = 0;
-        if (waitpid(pid_, &status, WNOHANG) == pid_) {
-            pid_ = -1;
             break;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -99,19 +83,7 @@ DevServerProcess::~DevServerProcess() {
 }
 
 void DevServerProcess::Stop() {
-    if (pid_ <= 0) return;
-    kill(pid_, SIGTERM);
-    for (int i = 0; i < 200; ++i) {
-        int status = 0;
-        if (waitpid(pid_, &status, WNOHANG) == pid_) {
-            pid_ = -1;
-            return;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    kill(pid_, SIGKILL);
-    waitpid(pid_, nullptr, 0);
-    pid_ = -1;
+    process_.Stop(2000);
 }
 
 std::vector<std::string> DevServerProcess::LogLines(const std::string& name) const {

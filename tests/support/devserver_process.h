@@ -2,10 +2,10 @@
 // again. Each instance takes a fresh 127.x.y.z so tests can run side by side on fixed ports.
 #pragma once
 
-#include <sys/types.h>
-
 #include <string>
 #include <vector>
+
+#include "child_process.h"
 
 namespace lmn::test {
 
@@ -21,7 +21,7 @@ class DevServerProcess {
     DevServerProcess(const DevServerProcess&) = delete;
     DevServerProcess& operator=(const DevServerProcess&) = delete;
 
-    bool ok() const { return pid_ > 0 && ready_; }
+    bool ok() const { return process_.pid() > 0 && ready_; }
     const std::string& host() const { return host_; }
     const std::string& root() const { return root_; }  // ends with '/'
     std::string baseUrl() const { return "http://" + host_ + "/game/zrk/"; }
@@ -32,7 +32,7 @@ class DevServerProcess {
   private:
     std::string host_;
     std::string root_;
-    pid_t pid_ = -1;
+    ChildProcess process_;
     bool ready_ = false;
 };
 

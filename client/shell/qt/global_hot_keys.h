@@ -17,8 +17,6 @@ class GlobalHotKeys : public QAbstractNativeEventFilter {
     GlobalHotKeys(const GlobalHotKeys&) = delete;
     GlobalHotKeys& operator=(const GlobalHotKeys&) = delete;
 
-    bool Active() const { return !keys_.empty(); }
-
   protected:
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 

@@ -19,6 +19,7 @@
 #include "devserver_process.h"
 #include "flash_folder.h"
 #include "message_types.h"
+#include "percent_decode.h"
 #include "temp_dir.h"
 #include "wait_until.h"
 
@@ -27,12 +28,12 @@ namespace {
 
 using lmn::net::MessageName;
 using lmn::net::MSG_GAME_DEAL;
+using lmn::PercentDecode;
 using lmn::test::DevServerProcess;
-using lmn::test::PercentDecoded;
 using lmn::test::TempDir;
 using lmn::test::WriteTestFile;
+using lmn::test::XvfbServer;
 using shell::test::ClientProcess;
-using shell::test::VirtualDisplay;
 using shell::test::WaitUntil;
 
 const char* const kSettingsReply =
@@ -43,11 +44,11 @@ std::vector<std::string> Requests(const DevServerProcess& dev, const std::string
     std::vector<std::string> hits;
     for (const std::string& line : dev.LogLines("http"))
         if (line.find(part) != std::string::npos)
-            hits.push_back(PercentDecoded(line.substr(line.find(' ') + 1)));
+            hits.push_back(PercentDecode(line.substr(line.find(' ') + 1)));
     return hits;
 }
 
-std::map<std::string, std::string> DisplayEnv(const VirtualDisplay& display) {
+std::map<std::string, std::string> DisplayEnv(const XvfbServer& display) {
     return {{"DISPLAY", display.name()},
             {"QT_QPA_PLATFORM", "xcb"},
             {"QTWEBENGINE_DISABLE_SANDBOX", "1"},
@@ -72,7 +73,7 @@ std::string ReadAll(const std::string& path) {
 }
 
 TEST(FlashE2E, MoviesInTheClientPageTalkToTheProgramThroughTheCommandHost) {
-    VirtualDisplay display;
+    XvfbServer display;
     if (!display.ok()) GTEST_SKIP() << "no Xvfb";
     DevServerProcess dev;
     ASSERT_TRUE(dev.ok());
@@ -110,7 +111,7 @@ TEST(FlashE2E, MoviesInTheClientPageTalkToTheProgramThroughTheCommandHost) {
 }
 
 TEST(FlashE2E, TheIntroductionMoviesPlayAndAClickOpensTheClientPage) {
-    VirtualDisplay display;
+    XvfbServer display;
     if (!display.ok()) GTEST_SKIP() << "no Xvfb";
     DevServerProcess dev;
     ASSERT_TRUE(dev.ok());
@@ -158,7 +159,7 @@ TEST(FlashE2E, TheIntroductionMoviesPlayAndAClickOpensTheClientPage) {
 TEST(FlashE2E, TwoPlayersPlayAWholeBattleWhoseGameRunsInTheMovie) {
     DevServerProcess dev({"--autoplay=1", "--flash-battle=1"});
     ASSERT_TRUE(dev.ok());
-    VirtualDisplay display;
+    XvfbServer display;
     if (!display.ok()) GTEST_SKIP() << "no Xvfb";
     TempDir a, b;
     for (const auto& [install, name] :
@@ -203,7 +204,7 @@ TEST(FlashE2E, TwoPlayersPlayAWholeBattleWhoseGameRunsInTheMovie) {
 }
 
 TEST(FlashE2E, TheAboutPageAndTheCardMakerPagePlayMovies) {
-    VirtualDisplay display;
+    XvfbServer display;
     if (!display.ok()) GTEST_SKIP() << "no Xvfb";
     DevServerProcess dev;
     ASSERT_TRUE(dev.ok());

@@ -1,9 +1,5 @@
 #include "flash_folder.h"
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <QColor>
 #include <filesystem>
 #include <vector>
@@ -29,32 +25,16 @@ MakerProcess::MakerProcess(const std::string& dir, const std::string& parameters
                            const std::map<std::string, std::string>& env) {
     const std::string program = dir + "/LMN_KX_Maker.exe";
     fs::copy_file(LMN_MAKER_BIN, program, fs::copy_options::overwrite_existing);
-    pid_ = fork();
-    if (pid_ != 0) return;
-    if (chdir(dir.c_str()) != 0) _exit(126);
-    for (const auto& [key, value] : env) setenv(key.c_str(), value.c_str(), 1);
-    const std::string log = dir + "/maker.log";
-    if (!freopen(log.c_str(), "a", stdout) || !freopen(log.c_str(), "a", stderr)) _exit(126);
-    execl(program.c_str(), program.c_str(), parameters.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
+    process_ = lmn::test::ChildProcess({program, parameters},
+                                       {.dir = dir, .env = env, .output = dir + "/maker.log"});
 }
 
-MakerProcess::~MakerProcess() {
-    if (pid_ <= 0) return;
-    kill(pid_, SIGTERM);
-    if (!shell::test::WaitUntil([this] { return waitpid(pid_, nullptr, WNOHANG) == pid_; }, 5000)) {
-        kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
-    }
-}
-
-std::string FindWindow(const shell::test::VirtualDisplay& display, const std::string& name) {
+std::string FindWindow(const lmn::test::XvfbServer& display, const std::string& name) {
     const std::string found = display.Run("xdotool search --onlyvisible --name '" + name + "'");
     return found.substr(0, found.find('\n'));
 }
 
-QImage Picture(const shell::test::VirtualDisplay& display, const std::string& window,
-               const std::string& file) {
+QImage Picture(const lmn::test::XvfbServer& display, const std::string& window, const std::string& file) {
     const std::string artifacts = std::string(LMN_BINARY_DIR) + "/test-artifacts/";
     fs::create_directories(artifacts);
     display.Run("import -window " + window + " " + artifacts + file);

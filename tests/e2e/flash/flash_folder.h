@@ -24,19 +24,15 @@ class MakerProcess {
   public:
     MakerProcess(const std::string& dir, const std::string& parameters,
                  const std::map<std::string, std::string>& env);
-    ~MakerProcess();
-    MakerProcess(const MakerProcess&) = delete;
-    MakerProcess& operator=(const MakerProcess&) = delete;
 
   private:
-    pid_t pid_ = -1;
+    lmn::test::ChildProcess process_;
 };
 
 // The first visible window whose title contains name, or "".
-std::string FindWindow(const shell::test::VirtualDisplay& display, const std::string& name);
+std::string FindWindow(const lmn::test::XvfbServer& display, const std::string& name);
 // A picture of the window, also kept as test-artifacts/<file>.
-QImage Picture(const shell::test::VirtualDisplay& display, const std::string& window,
-               const std::string& file);
+QImage Picture(const lmn::test::XvfbServer& display, const std::string& window, const std::string& file);
 // Share of the area's pixels for which match holds.
 double Share(const QImage& image, const QRect& area, const std::function<bool(QColor)>& match);
 

@@ -15,6 +15,7 @@
 #include "client_process.h"
 #include "devserver_process.h"
 #include "message_types.h"
+#include "percent_decode.h"
 #include "temp_dir.h"
 #include "text.h"
 #include "wait_until.h"
@@ -80,7 +81,7 @@ struct Player {
     }
 
     TempDir install;
-    VirtualDisplay display;
+    XvfbServer display;
     std::unique_ptr<ClientProcess> client;
 };
 
@@ -115,7 +116,7 @@ TEST(BattleE2E, TwoPlayersArePairedAndPlayAWholeBattleWhileAThirdWatches) {
     ASSERT_TRUE(WaitUntil([&] { return Lines(dev, "http", "report.txt?stage=battle").size() >= 2; }, 120000));
     int won = 0;
     for (const auto& line : Lines(dev, "http", "report.txt?stage=battle")) {
-        const std::string report = lmn::test::PercentDecoded(line);
+        const std::string report = lmn::PercentDecode(line);
         EXPECT_NE(report.find("&received=100&intact=100&"), std::string::npos) << report;
         // The first mover says hello at its tenth move; both pages show the line.
         EXPECT_NE(report.find("&chat=[player"), std::string::npos) << report;

@@ -3,7 +3,6 @@
 // launcher starting the real Update.exe (offscreen, against devserver), which updates the
 // folder and starts the game client (a stand-in that records how it was started).
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,6 +15,7 @@
 #include <map>
 #include <thread>
 
+#include "child_process.h"
 #include "devserver_process.h"
 #include "profile.h"
 #include "temp_dir.h"
@@ -205,21 +205,10 @@ TEST_F(InstallTest, RegistrationAddsAndRemovesTheEntriesForTheUser) {
 }
 
 // Starts the command line of a desktop entry's Exec value the way a desktop does (no shell).
-pid_t StartEntry(const std::vector<std::string>& args, const std::map<std::string, std::string>& env,
-                 const std::string& log) {
-    const pid_t pid = fork();
-    if (pid != 0) return pid;
-    for (const auto& [key, value] : env) setenv(key.c_str(), value.c_str(), 1);
-    unsetenv("FONTCONFIG_FILE");
-    unsetenv("DISPLAY");
-    freopen(log.c_str(), "a", stdout);
-    freopen(log.c_str(), "a", stderr);
-    if (chdir("/") != 0) _exit(126);
-    std::vector<char*> argv;
-    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    execv(argv[0], argv.data());
-    _exit(127);
+ChildProcess StartEntry(const std::vector<std::string>& args, const std::map<std::string, std::string>& env,
+                        const std::string& log) {
+    return ChildProcess(args,
+                        {.dir = "/", .env = env, .unsetEnv = {"FONTCONFIG_FILE", "DISPLAY"}, .output = log});
 }
 
 TEST_F(InstallTest, TheGameEntryGoesThroughTheUpdaterToTheClient) {
@@ -234,13 +223,11 @@ TEST_F(InstallTest, TheGameEntryGoesThroughTheUpdaterToTheClient) {
 
     auto keys = DesktopEntry(At("share/applications/lumenfold.desktop"));
     const std::string log = root->path() + "launcher.log";
-    const pid_t launcher =
+    ChildProcess launcher =
         StartEntry(ExecArguments(keys["Exec"]),
                    {{"QT_QPA_PLATFORM", "offscreen"}, {"LMN_UPDATE_HOSTS", server.host()}}, log);
-    ASSERT_GT(launcher, 0);
-    int status = -1;
-    ASSERT_TRUE(WaitUntil([&] { return waitpid(launcher, &status, WNOHANG) == launcher; }, 60000));
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << ReadTestFile(log);
+    ASSERT_TRUE(launcher.started());
+    EXPECT_EQ(launcher.WaitForExit(60000), 0) << ReadTestFile(log);
     ASSERT_TRUE(WaitUntil([&] { return fs::exists(At("client-started")); }, 60000)) << ReadTestFile(log);
     EXPECT_EQ(ReadTestFile(At("client-started")),
               "go|" + At("fonts/fonts.conf") + "|" + dir.substr(0, dir.size() - 1) + "\n");
@@ -266,8 +253,9 @@ TEST_F(InstallTest, TheGameEntryGoesThroughTheUpdaterToTheClient) {
 TEST_F(InstallTest, TheMakerEntryStartsTheCardMakerInTheFolder) {
     auto keys = DesktopEntry(At("share/applications/lumenfold-card-maker.desktop"));
     const std::string log = root->path() + "maker.log";
-    const pid_t maker = StartEntry(ExecArguments(keys["Exec"]), {{"QT_QPA_PLATFORM", "offscreen"}}, log);
-    ASSERT_GT(maker, 0);
+    ChildProcess entry = StartEntry(ExecArguments(keys["Exec"]), {{"QT_QPA_PLATFORM", "offscreen"}}, log);
+    ASSERT_TRUE(entry.started());
+    const pid_t maker = entry.pid();
     // The launcher hands over to the card maker itself (same process), with the font aliases.
     ASSERT_TRUE(WaitUntil(
         [&] {
@@ -277,14 +265,12 @@ TEST_F(InstallTest, TheMakerEntryStartsTheCardMakerInTheFolder) {
         },
         10000));
     std::this_thread::sleep_for(std::chrono::seconds(2));
-    EXPECT_EQ(waitpid(maker, nullptr, WNOHANG), 0) << "the card maker ended: " << ReadTestFile(log);
+    EXPECT_TRUE(entry.Running()) << "the card maker ended: " << ReadTestFile(log);
     const std::string environ = ReadTestFile("/proc/" + std::to_string(maker) + "/environ");
     EXPECT_NE(environ.find(std::string("FONTCONFIG_FILE=") + At("fonts/fonts.conf") + '\0'),
               std::string::npos);
     EXPECT_EQ(fs::read_symlink("/proc/" + std::to_string(maker) + "/cwd"),
               fs::path(dir.substr(0, dir.size() - 1)));
-    kill(maker, SIGKILL);
-    waitpid(maker, nullptr, 0);
 }
 
 }  // namespace

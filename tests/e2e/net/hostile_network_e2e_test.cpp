@@ -50,7 +50,7 @@ std::string Config(const std::string& baseUrl) {
 
 TEST(HostileNetwork, ARefusedRoomConnectionShowsTheEntryFailedMessage) {
     if (!lmn::test::EnterOwnNetwork()) GTEST_SKIP() << "no network namespace";
-    VirtualDisplay display;
+    XvfbServer display;
     if (!display.ok()) GTEST_SKIP() << "no Xvfb";
     TempDir www;
     std::filesystem::copy(LMN_DEVSERVER_WWW, www.path(), std::filesystem::copy_options::recursive);

@@ -11,6 +11,7 @@
 
 #include "client_process.h"
 #include "devserver_process.h"
+#include "percent_decode.h"
 #include "profile.h"
 #include "temp_dir.h"
 #include "wait_until.h"
@@ -70,7 +71,7 @@ TEST(ClientE2E, PageAndProgramTalkThroughTheBridge) {
     // The page's [get_setting] is answered through client_cmd.
     ASSERT_TRUE(WaitUntil([&] { return !Requests(dev, "report.txt?stage=settings").empty(); }, 30000));
     EXPECT_EQ(
-        lmn::test::PercentDecoded(Requests(dev, "report.txt?stage=settings").front()),
+        lmn::PercentDecode(Requests(dev, "report.txt?stage=settings").front()),
         "/game/zrk/test/report.txt?stage=settings&got=type=[setting]&bMusic=0&bSound=1&bVoice=1&bAutoLogin=0&"
         "username=&password=&bSaveRecord=1&bOutIP=0");
 
@@ -112,7 +113,7 @@ double Variety(const QImage& image, const QRect& area) {
 }
 
 TEST(ClientE2E, TheWindowShowsTheClientPageAndHidesOnTheHotKey) {
-    VirtualDisplay display;
+    XvfbServer display;
     if (!display.ok()) GTEST_SKIP() << "no Xvfb";
     DevServerProcess dev;
     ASSERT_TRUE(dev.ok());

@@ -15,7 +15,7 @@
 #include "process_state.h"
 #include "temp_dir.h"
 #include "x11_window_closer.h"
-#include "xvfb_display.h"
+#include "xvfb_server.h"
 
 namespace lmn::companions {
 namespace {
@@ -39,6 +39,7 @@ class CardMakerReplacing : public ::testing::Test {
   protected:
     void SetUp() override {
         if (!xvfb.ok()) GTEST_SKIP() << "Xvfb could not be started";
+        setenv("DISPLAY", xvfb.name().c_str(), 1);
         ASSERT_TRUE(CopyFileAtomic(LMN_TEST_CARD_MAKER, install / kCardMakerProgram));
         MakeExecutable(install / kCardMakerProgram);
         ASSERT_TRUE(CopyFileAtomic(LMN_TEST_SELECT_PNG, install / "select.png"));
@@ -59,7 +60,7 @@ class CardMakerReplacing : public ::testing::Test {
         return pids;
     }
 
-    test::XvfbDisplay xvfb;
+    lmn::test::XvfbServer xvfb;
     lmn::test::TempDir install;
 };
 

@@ -8,14 +8,17 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
+#include <map>
 #include <thread>
 
 #include "card_maker_launcher.h"
+#include "child_process.h"
 #include "paths.h"
 #include "process.h"
 #include "process_state.h"
 #include "temp_dir.h"
-#include "xvfb_display.h"
+#include "xvfb_server.h"
 
 namespace lmn::companions {
 namespace {
@@ -35,31 +38,22 @@ class X11Closing : public ::testing::Test {
   protected:
     void SetUp() override {
         if (!xvfb.ok()) GTEST_SKIP() << "Xvfb could not be started";
+        setenv("DISPLAY", xvfb.name().c_str(), 1);
         log = dir / "windows.log";
         setenv("LMN_TEST_WINDOW_LOG", log.c_str(), 1);
         unsetenv("LMN_TEST_WINDOW_TITLE");
     }
 
-    void TearDown() override {
-        for (pid_t pid : children) {
-            kill(pid, SIGTERM);
-            waitpid(pid, nullptr, 0);
-        }
-    }
+    void TearDown() override { children.clear(); }
 
     // Starts the test window program with a title and waits until its window is mapped.
-    pid_t ShowWindow(const std::string& title, const std::string& arg,
-                     const std::vector<std::pair<std::string, std::string>>& env = {}) {
-        pid_t pid = fork();
-        if (pid == 0) {
-            setenv("LMN_TEST_WINDOW_TITLE", title.c_str(), 1);
-            for (const auto& [key, value] : env) setenv(key.c_str(), value.c_str(), 1);
-            execl(LMN_TEST_TITLED_WINDOW, LMN_TEST_TITLED_WINDOW, arg.c_str(), nullptr);
-            _exit(127);
-        }
-        children.push_back(pid);
+    lmn::test::ChildProcess& ShowWindow(const std::string& title, const std::string& arg,
+                                        std::map<std::string, std::string> env = {}) {
+        env["LMN_TEST_WINDOW_TITLE"] = title;
+        children.emplace_back(std::vector<std::string>{LMN_TEST_TITLED_WINDOW, arg},
+                              lmn::test::SpawnOptions{.env = env});
         EXPECT_TRUE(WaitUntil([&] { return LogHas("start " + arg); })) << title;
-        return pid;
+        return children.back();
     }
 
     bool LogHas(const std::string& line) {
@@ -69,24 +63,20 @@ class X11Closing : public ::testing::Test {
     }
 
     // True once the child has ended (and reaps it).
-    bool Ended(pid_t pid) {
-        if (waitpid(pid, nullptr, WNOHANG) != pid) return false;
-        children.erase(std::find(children.begin(), children.end(), pid));
-        return true;
-    }
+    bool Ended(lmn::test::ChildProcess& child) { return !child.Running(); }
 
     size_t CardMakerWindows() { return X11WindowCloser().FindMatching(IsCardMakerTitle).size(); }
 
-    test::XvfbDisplay xvfb;
+    lmn::test::XvfbServer xvfb{"320x240x24"};
     lmn::test::TempDir dir;
     std::string log;
-    std::vector<pid_t> children;
+    std::deque<lmn::test::ChildProcess> children;
 };
 
 TEST_F(X11Closing, AsksEveryMatchingWindowToCloseAndWaitsUntilItIsGone) {
-    pid_t maker = ShowWindow("Lumenfold-编辑器", "maker");
-    pid_t notes = ShowWindow("  Notes about LUMENFOLD-编辑器 tricks ", "notes");
-    pid_t client = ShowWindow("Lumenfold-Orvane软件系列", "client");
+    auto& maker = ShowWindow("Lumenfold-编辑器", "maker");
+    auto& notes = ShowWindow("  Notes about LUMENFOLD-编辑器 tricks ", "notes");
+    auto& client = ShowWindow("Lumenfold-Orvane软件系列", "client");
     ASSERT_EQ(CardMakerWindows(), 2u);
 
     EXPECT_EQ(X11WindowCloser(5s).CloseMatching(IsCardMakerTitle), 2);
@@ -146,25 +136,26 @@ TEST_F(X11Closing, TwoEditsInARowLeaveOnlyTheSecondCardMakerRunning) {
 // The closer returns only once the program that owned the window has ended, not when its window
 // is gone, so a program started next never runs beside it.
 TEST_F(X11Closing, WaitsUntilTheOwningProcessHasEnded) {
-    pid_t maker = ShowWindow("Lumenfold-编辑器", "lingering", {{"LMN_TEST_WINDOW_LINGER_MS", "1500"}});
-    ASSERT_EQ(X11WindowCloser().OwnerOf(X11WindowCloser().FindMatching(IsCardMakerTitle).at(0)), maker);
+    auto& maker = ShowWindow("Lumenfold-编辑器", "lingering", {{"LMN_TEST_WINDOW_LINGER_MS", "1500"}});
+    ASSERT_EQ(X11WindowCloser().OwnerOf(X11WindowCloser().FindMatching(IsCardMakerTitle).at(0)), maker.pid());
 
-    EXPECT_EQ(X11WindowCloser(5s, {}, [&](int pid) { return pid == maker; }).CloseMatching(IsCardMakerTitle),
-              1);
+    EXPECT_EQ(
+        X11WindowCloser(5s, {}, [&](int pid) { return pid == maker.pid(); }).CloseMatching(IsCardMakerTitle),
+        1);
 
     EXPECT_TRUE(LogHas("close lingering"));
-    EXPECT_TRUE(ProcessEnded(maker));
+    EXPECT_TRUE(ProcessEnded(maker.pid()));
     EXPECT_TRUE(Ended(maker));
 }
 
 TEST_F(X11Closing, AProgramThatIgnoresTheRequestIsEndedOnlyWhenItIsACompanion) {
-    pid_t stubborn = ShowWindow("Lumenfold-编辑器", "stubborn", {{"LMN_TEST_WINDOW_IGNORE_CLOSE", "1"}});
+    auto& stubborn = ShowWindow("Lumenfold-编辑器", "stubborn", {{"LMN_TEST_WINDOW_IGNORE_CLOSE", "1"}});
     std::vector<std::string> lines;
     auto log = [&](const std::string& line) { lines.push_back(line); };
 
     EXPECT_EQ(X11WindowCloser(500ms, log, [](int) { return false; }).CloseMatching(IsCardMakerTitle), 1);
     EXPECT_TRUE(WaitUntil([&] { return LogHas("ignore stubborn"); }));
-    EXPECT_FALSE(ProcessEnded(stubborn));
+    EXPECT_FALSE(ProcessEnded(stubborn.pid()));
     EXPECT_TRUE(lines.empty());
 
     std::vector<int> asked;
@@ -173,10 +164,10 @@ TEST_F(X11Closing, AProgramThatIgnoresTheRequestIsEndedOnlyWhenItIsACompanion) {
         return true;
     });
     EXPECT_EQ(forcing.CloseMatching(IsCardMakerTitle), 1);
-    EXPECT_EQ(asked, std::vector<int>{stubborn});
-    EXPECT_TRUE(ProcessEnded(stubborn));
+    EXPECT_EQ(asked, std::vector<int>{stubborn.pid()});
+    EXPECT_TRUE(ProcessEnded(stubborn.pid()));
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_NE(lines[0].find(std::to_string(stubborn)), std::string::npos);
+    EXPECT_NE(lines[0].find(std::to_string(stubborn.pid())), std::string::npos);
     EXPECT_EQ(CardMakerWindows(), 0u);
 }
 

@@ -1,11 +1,10 @@
 // Failures, the skip button and a busy game client, answered through the real window under
 // Xvfb with key presses.
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 
+#include "child_process.h"
 #include "updater_fixture.h"
 #include "xvfb_session.h"
 
@@ -151,12 +150,7 @@ TEST_F(UpdaterPromptTest, RunningGameClientIsReplacedAfterItCloses) {
     server.Put(kOthers, OtherXml({{"files/LMN_KX.exe", "LMN_KX.exe", 2}}));
     server.Put(kTotal, TotalXml(gameUrl, 1, 2));
     folder.Put("client_hold", "");
-    pid_t running = fork();
-    if (running == 0) {
-        std::string client = folder / "LMN_KX.exe";
-        execl(client.c_str(), "LMN_KX.exe", "running", static_cast<char*>(nullptr));
-        _exit(127);
-    }
+    ChildProcess running({folder / "LMN_KX.exe", "running"});
     ASSERT_TRUE(folder.WaitForClientStarts(1, 5000));
 
     folder.Start(Hosts(), x.display());
@@ -170,7 +164,7 @@ TEST_F(UpdaterPromptTest, RunningGameClientIsReplacedAfterItCloses) {
     ASSERT_TRUE(folder.WaitForPrompts(2, 10000));
 
     std::filesystem::remove(folder / "client_hold");
-    ASSERT_EQ(waitpid(running, nullptr, 0), running);
+    ASSERT_EQ(running.WaitForExit(10000), 0);
     box = x.WaitForWindow("^Update$", 5000);
     ASSERT_FALSE(box.empty());
     x.PressKey(box, "Return");

@@ -1,9 +1,6 @@
 #include "updater_harness.h"
 
-#include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -123,39 +120,20 @@ bool InstallFolder::WaitForClientStarts(size_t count, int timeoutMs) const {
 void InstallFolder::Start(const std::string& hosts, const std::string& display) {
     std::string program = dir_ / "Update.exe";
     std::string out = stdoutPath();
-    pid_ = fork();
-    if (pid_ == 0) {
-        int fd = open(out.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-        dup2(fd, STDOUT_FILENO);
-        dup2(fd, STDERR_FILENO);
-        setenv("LMN_UPDATE_HOSTS", hosts.c_str(), 1);
-        if (display.empty()) {
-            setenv("QT_QPA_PLATFORM", "offscreen", 1);
-            unsetenv("DISPLAY");
-        } else {
-            setenv("QT_QPA_PLATFORM", "xcb", 1);
-            setenv("DISPLAY", display.c_str(), 1);
-        }
-        execl(program.c_str(), "Update.exe", static_cast<char*>(nullptr));
-        _exit(127);
+    SpawnOptions options{.output = out};
+    if (display.empty()) {
+        options.env = {{"LMN_UPDATE_HOSTS", hosts}, {"QT_QPA_PLATFORM", "offscreen"}};
+        options.unsetEnv = {"DISPLAY"};
+    } else {
+        options.env = {{"LMN_UPDATE_HOSTS", hosts}, {"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", display}};
     }
+    process_ = ChildProcess({program}, options);
 }
 
 int InstallFolder::Wait(int timeoutMs) {
-    for (int waited = 0; pid_ > 0 && waited < timeoutMs; waited += 20) {
-        int status = 0;
-        if (waitpid(pid_, &status, WNOHANG) == pid_) {
-            pid_ = -1;
-            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        }
-        Pause(20);
-    }
-    if (pid_ > 0) {
-        kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
-        pid_ = -1;
-    }
-    return -1;
+    const int code = process_.WaitForExit(timeoutMs);
+    process_.Stop(0);
+    return code;
 }
 
 std::string InstallFolder::Stdout() const {

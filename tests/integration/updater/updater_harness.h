@@ -1,11 +1,10 @@
 // Runs the real Update.exe in a temporary install folder against devserver's update tree.
 #pragma once
 
-#include <sys/types.h>
-
 #include <string>
 #include <vector>
 
+#include "child_process.h"
 #include "devserver_process.h"
 #include "temp_dir.h"
 
@@ -73,7 +72,7 @@ class InstallFolder {
   private:
     TempDir dir_;
     TempDir logs_;
-    pid_t pid_ = -1;
+    ChildProcess process_;
 };
 
 // Update.exe's own bytes and the stub client's, for serving as newer versions.

@@ -2,22 +2,19 @@
 // and the xdotool and ImageMagick calls that find, drive and photograph its windows.
 #pragma once
 
-#include <sys/types.h>
-
 #include <string>
 #include <vector>
+
+#include "xvfb_server.h"
 
 namespace lmn::test {
 
 class XvfbSession {
   public:
-    XvfbSession();
-    ~XvfbSession();
-    XvfbSession(const XvfbSession&) = delete;
-    XvfbSession& operator=(const XvfbSession&) = delete;
+    XvfbSession() : server_("1024x768x24") {}
 
-    bool ok() const { return !display_.empty(); }
-    const std::string& display() const { return display_; }  // ":N"
+    bool ok() const { return server_.ok(); }
+    const std::string& display() const { return server_.name(); }  // ":N"
 
     // Ids of the windows whose title matches the regular expression.
     std::vector<std::string> FindWindows(const std::string& titleRegex) const;
@@ -28,10 +25,9 @@ class XvfbSession {
     bool Screenshot(const std::string& window, const std::string& pngPath) const;
 
   private:
-    std::string Run(const std::string& command) const;
+    std::string Run(const std::string& command) const { return server_.Run(command + " 2>/dev/null"); }
 
-    pid_t pid_ = -1;
-    std::string display_;
+    XvfbServer server_;
 };
 
 }  // namespace lmn::test

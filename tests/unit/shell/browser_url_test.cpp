@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "percent_decode.h"
 #include "text.h"
 
 namespace lmn::shell {

@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <thread>
 
 #include "canned_server.h"
+#include "child_process.h"
 #include "fake_host.h"
 #include "file_install.h"
 #include "temp_dir.h"
@@ -18,6 +17,7 @@ namespace lmn::updater {
 namespace {
 
 using lmn::test::CannedServer;
+using lmn::test::ChildProcess;
 using lmn::test::FakeHost;
 using lmn::test::HttpAnswer;
 using lmn::test::ReadTestFile;
@@ -131,20 +131,13 @@ TEST_F(DownloadTest, GameClientBlockedForAnotherReasonIsNotAskedAbout) {
 TEST_F(DownloadTest, RunningGameClientIsReplacedOnceItEnds) {
     std::string client = dir / "LMN_KX.exe";
     ASSERT_EQ(system(("cp /bin/sleep '" + client + "'").c_str()), 0);
-    pid_t pid = fork();
-    if (pid == 0) {
-        execl(client.c_str(), "LMN_KX.exe", "30", static_cast<char*>(nullptr));
-        _exit(127);
-    }
+    ChildProcess running({client, "30"});
     for (int i = 0; i < 200 && !IsRunningProgram(client); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     ASSERT_TRUE(IsRunningProgram(client));
     int shown = 0;
     host.onMessage = [&] {
-        if (++shown == 2) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
+        if (++shown == 2) running.Stop(0);
     };
     WriteTestFile(dir / "download.txt", "new client");
     ASSERT_TRUE(InstallDownloadedFile(session, dir / "download.txt", client));
