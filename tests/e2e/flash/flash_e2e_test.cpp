@@ -26,9 +26,9 @@
 namespace lmn::flash::test {
 namespace {
 
+using lmn::PercentDecode;
 using lmn::net::MessageName;
 using lmn::net::MSG_GAME_DEAL;
-using lmn::PercentDecode;
 using lmn::test::DevServerProcess;
 using lmn::test::TempDir;
 using lmn::test::WriteTestFile;
