@@ -3,10 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
-#include <future>
 #include <memory>
-#include <thread>
 
 #include "card_outputs.h"
 #include "card_pictures.h"
@@ -17,24 +14,13 @@
 #include "publish.h"
 #include "stub_web_server.h"
 #include "temp_dir.h"
+#include "wait_until.h"
 
 using namespace lmn::maker;
 using namespace lmn::test;
 using namespace std::chrono_literals;
 
 namespace {
-
-// Runs work on its own thread; false when it has not ended within the bound (a hang check: the
-// bounds under test are far shorter).
-bool EndsWithin(std::chrono::seconds bound, std::function<void()> work) {
-    auto done = std::make_shared<std::promise<void>>();
-    std::future<void> ended = done->get_future();
-    std::thread([work = std::move(work), done] {
-        work();
-        done->set_value();
-    }).detach();
-    return ended.wait_for(bound) == std::future_status::ready;
-}
 
 class SilentServer : public ::testing::Test {
   protected:

@@ -7,32 +7,20 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <functional>
-#include <future>
 #include <memory>
 #include <thread>
 
 #include "http.h"
 #include "stub_web_server.h"
 #include "temp_dir.h"
+#include "wait_until.h"
 
 namespace lmn {
 namespace {
 
 using namespace std::chrono_literals;
+using test::EndsWithin;
 using test::StubWebServer;
-
-// Runs work on its own thread; false when it has not ended within the bound (a hang, not a
-// measure of speed: the bounds under test are far shorter).
-bool EndsWithin(std::chrono::seconds bound, std::function<void()> work) {
-    auto done = std::make_shared<std::promise<void>>();
-    std::future<void> ended = done->get_future();
-    std::thread([work = std::move(work), done] {
-        work();
-        done->set_value();
-    }).detach();
-    return ended.wait_for(bound) == std::future_status::ready;
-}
 
 class HttpBounds : public ::testing::Test {
   protected:
