@@ -1,13 +1,11 @@
 #include "download.h"
 
-#include <unistd.h>
-
-#include <cstdio>
 #include <string_view>
 
 #include "file_install.h"
 #include "http.h"
 #include "paths.h"
+#include "streamed_file.h"
 #include "text.h"
 
 namespace lmn::updater {
@@ -21,34 +19,9 @@ bool HoldsNotFoundMarker(std::string_view piece) {
     return piece.substr(0, piece.find('\0')).find(kNotFoundMarker) != std::string_view::npos;
 }
 
-std::string ProgressText(const std::string& name, int64_t received, int64_t total) {
-    return Utf8ToGbk("正在下载文件:") + name + "(" + std::to_string(received) + "/" + std::to_string(total) +
-           ")";
+std::string ProgressText(const std::string& status, int64_t received, int64_t total) {
+    return status + "(" + std::to_string(received) + "/" + std::to_string(total) + ")";
 }
-
-// The temporary file, closed (and flushed to disk) when the attempt ends.
-class TempFile {
-  public:
-    explicit TempFile(const std::string& path) : file_(std::fopen(NativePath(path).c_str(), "wb")) {}
-    ~TempFile() { Close(); }
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
-
-    bool ok() const { return file_ != nullptr; }
-    bool Write(std::string_view data) {
-        return std::fwrite(data.data(), 1, data.size(), file_) == data.size();
-    }
-    bool Close() {
-        if (!file_) return true;
-        bool ok = std::fflush(file_) == 0 && fsync(fileno(file_)) == 0;
-        ok = std::fclose(file_) == 0 && ok;
-        file_ = nullptr;
-        return ok;
-    }
-
-  private:
-    FILE* file_;
-};
 
 }  // namespace
 
@@ -61,16 +34,16 @@ bool DownloadFile(UpdateSession& session, const std::string& url, const std::str
     UpdateHost& host = session.host();
     EnsureDirectoriesUpdater(localPath);
     std::string tempPath = session.FullPath("download.txt");
-    TempFile temp(tempPath);
+    StreamedFile temp(NativePath(tempPath));
     if (!temp.ok()) return false;
-    std::string name = FileNameOf(localPath);
-    host.SetStatus(Utf8ToGbk("正在下载文件:") + name);
+    const std::string status = Utf8ToGbk("正在下载文件:") + FileNameOf(localPath);
+    host.SetStatus(status);
 
     int64_t total = 0, received = 0;
     bool notFound = false, writeFailed = false;
     auto onHeaders = [&](int64_t contentLength) {
         total = contentLength > 0 ? contentLength : 0;
-        host.SetStatus(ProgressText(name, 0, total));
+        host.SetStatus(ProgressText(status, 0, total));
         host.SetProgress(0, total);
     };
     auto onPiece = [&](std::string_view piece) {
@@ -83,12 +56,12 @@ bool DownloadFile(UpdateSession& session, const std::string& url, const std::str
             return false;
         }
         received += static_cast<int64_t>(piece.size());
-        host.SetStatus(ProgressText(name, received, total));
+        host.SetStatus(ProgressText(status, received, total));
         host.SetProgress(received, total);
         return true;
     };
     HttpStreamResult result = HttpStream(url, onHeaders, onPiece);
-    bool closed = temp.Close();
+    const bool closed = temp.Finish();
     host.SetProgress(-1, 0);
     if (!result.opened || !result.completed || result.status >= 400 || notFound || writeFailed || !closed)
         return false;

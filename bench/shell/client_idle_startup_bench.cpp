@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
 
     const double cw = static_cast<double>(c1.windowThreadWakeups - c0.windowThreadWakeups) / seconds;
     const double bw = static_cast<double>(b1.windowThreadWakeups - b0.windowThreadWakeups) / seconds;
-    const double cc = c1.cpuSeconds - c0.cpuSeconds, bc = b1.cpuSeconds - b0.cpuSeconds;
+    const double cc = lmn::bench::CpuSecondsBetween(c0, c1), bc = lmn::bench::CpuSecondsBetween(b0, b1);
     std::printf(
         "start-up to client page loaded (median of 5): LMN_KX.exe go %.0f ms, bare QWebEngineView %.0f ms, "
         "ratio %.2f\n",

@@ -111,8 +111,11 @@ ProcessUse ReadProcessUse(pid_t pid) {
     // Time on a CPU in nanoseconds, per thread: finer than the clock ticks of /proc/PID/stat.
     for (pid_t p : family) {
         std::error_code error;
-        for (const auto& task : fs::directory_iterator("/proc/" + std::to_string(p) + "/task", error))
-            use.cpuSeconds += std::atof(ReadAll(task.path().string() + "/schedstat").c_str()) / 1e9;
+        for (const auto& task : fs::directory_iterator("/proc/" + std::to_string(p) + "/task", error)) {
+            const double seconds = std::atof(ReadAll(task.path().string() + "/schedstat").c_str()) / 1e9;
+            use.cpuSeconds += seconds;
+            use.threadCpuSeconds[static_cast<pid_t>(std::atol(task.path().filename().c_str()))] = seconds;
+        }
     }
     const std::string windowThread = "/proc/" + std::to_string(pid) + "/task/" + std::to_string(pid);
     use.windowThreadCpuSeconds = std::atof(ReadAll(windowThread + "/schedstat").c_str()) / 1e9;
@@ -124,6 +127,15 @@ ProcessUse ReadProcessUse(pid_t pid) {
             use.windowThreadWakeups += std::atol(line.substr(line.find(':') + 1).c_str());
     }
     return use;
+}
+
+double CpuSecondsBetween(const ProcessUse& before, const ProcessUse& after) {
+    double seconds = 0;
+    for (const auto& [task, later] : after.threadCpuSeconds) {
+        const auto earlier = before.threadCpuSeconds.find(task);
+        if (earlier != before.threadCpuSeconds.end()) seconds += later - earlier->second;
+    }
+    return seconds;
 }
 
 double Quantile(const std::vector<double>& sorted, double q) {

@@ -4,6 +4,7 @@
 
 #include <sys/types.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -16,11 +17,15 @@ pid_t StartOffscreen(const std::vector<std::string>& argv, const std::string& di
 void StopProcess(pid_t pid);
 
 struct ProcessUse {
-    double cpuSeconds = 0;              // user + system time of the process and its descendants
-    double windowThreadCpuSeconds = 0;  // time on a CPU of the main (window) thread
-    long windowThreadWakeups = 0;       // context switches of the main (window) thread
+    double cpuSeconds = 0;                     // user + system time of the process and its descendants
+    std::map<pid_t, double> threadCpuSeconds;  // the same per thread (task id)
+    double windowThreadCpuSeconds = 0;         // time on a CPU of the main (window) thread
+    long windowThreadWakeups = 0;              // context switches of the main (window) thread
 };
 ProcessUse ReadProcessUse(pid_t pid);
+// CPU time spent between two readings by the threads present in both: a helper that ended or
+// started in between would otherwise add or take away its whole life's time.
+double CpuSecondsBetween(const ProcessUse& before, const ProcessUse& after);
 
 // The q-quantile of sorted samples.
 double Quantile(const std::vector<double>& sorted, double q);

@@ -1,6 +1,7 @@
 #include "lmn_kx_dlg.h"
 
 #include <cstdio>
+#include <memory>
 
 #include "client_urls.h"
 #include "command_queue.h"
@@ -140,10 +141,31 @@ void CLMN_KXDlg::StartClientPage() {
     context_.host().Navigate(
         ClientPageUrl(base, context_.PagePath(), lobby.LocalAddress(), state.config, false));
     if (!state.clientPageShown && state.config.bMusic) context_.StartMusic();
-    state.outsideIp = server.FetchText(LobbyUrl(base, "get_out_ip"));
-    lobby.ApplyServerAddressReply(server.FetchText(LobbyUrl(base, "get_srv_ip")));
     state.clientPageShown = true;
-    pollLoops_.StartOne();
+    // The two lobby answers are fetched while the page loads; commands and packages wait for
+    // them, so each is handled as if they had been fetched before the page was asked for.
+    ++lobbyRepliesPending_;
+    const int run = ++lobbyRepliesAsked_;
+    struct Replies {
+        std::string outsideIp, serverAddress;
+    };
+    auto replies = std::make_shared<Replies>();
+    context_.host().RunInBackground(
+        [&server, base, replies] {
+            replies->outsideIp = server.FetchText(LobbyUrl(base, "get_out_ip"));
+            replies->serverAddress = server.FetchText(LobbyUrl(base, "get_srv_ip"));
+        },
+        [this, run, replies] {
+            // Answers that come after those of a later run are out of date.
+            if (run > lobbyRepliesApplied_) {
+                lobbyRepliesApplied_ = run;
+                context_.state().outsideIp = replies->outsideIp;
+                context_.lobby().ApplyServerAddressReply(replies->serverAddress);
+            }
+            pollLoops_.StartOne();
+            if (--lobbyRepliesPending_ == 0 && !inputs_.Empty())
+                context_.host().StartTimer(kTimerCommandDrain, kCommandDrainMs);
+        });
 }
 
 bool CLMN_KXDlg::OnBeforeNavigate(const std::string& url) {
@@ -197,6 +219,7 @@ void CLMN_KXDlg::QueueInput(Input input) {
 }
 
 void CLMN_KXDlg::DrainInputs() {
+    if (lobbyRepliesPending_ > 0) return;
     // Called again from the nested event loop of a handler's message box or menu, it returns
     // at once: the inputs behind that handler wait until it is done.
     if (inputs_.Drain([this](Input& input) { HandleInput(input); }))

@@ -110,6 +110,9 @@ class CLMN_KXDlg {
     InputQueue inputs_;
     ClientPageRetry clientPageRetry_;
     AddressPollLoops pollLoops_;
+    // Runs of StartClientPage whose lobby answers have not been applied yet.
+    int lobbyRepliesPending_ = 0;
+    int lobbyRepliesAsked_ = 0, lobbyRepliesApplied_ = 0;
 };
 
 }  // namespace lmn::shell

@@ -52,6 +52,12 @@ class ShellHost {
     virtual void PostToWindowThread(std::function<void()> task) = 0;
     // The short pause the command drain takes per command.
     virtual void Pause(int ms) = 0;
+    // Runs work on a thread of its own (blocking requests), then done on the window thread.
+    // This default runs both at once, on the caller's thread.
+    virtual void RunInBackground(std::function<void()> work, std::function<void()> done) {
+        work();
+        done();
+    }
 };
 
 }  // namespace lmn::shell

@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QThread>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
@@ -79,7 +80,10 @@ MainWindow::MainWindow(std::string programDir, ServerAccess& server, RoomLink& r
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
-    sound_ = std::make_unique<sound::MixerPlayer>(programDir);
+    // The timers belong to this window, which owns the player: none fires after it is gone.
+    sound_ = std::make_unique<sound::MixerPlayer>(programDir, [this](int ms, std::function<void()> task) {
+        QTimer::singleShot(ms, this, std::move(task));
+    });
     // A card maker is waited for until its process has ended; one that has not ended 5 s after
     // its close request is ended, so that only the one started next runs.
     windows_ = std::make_unique<companions::X11WindowCloser>(
@@ -262,6 +266,17 @@ void MainWindow::Quit(int exitCode) {
 
 void MainWindow::PostToWindowThread(std::function<void()> task) {
     QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
+}
+
+void MainWindow::RunInBackground(std::function<void()> work, std::function<void()> done) {
+    const int id = ++lastWorker_;
+    workers_.emplace(id, std::jthread([this, id, work = std::move(work), done = std::move(done)]() mutable {
+                         work();
+                         PostToWindowThread([this, id, done = std::move(done)] {
+                             done();
+                             workers_.erase(id);
+                         });
+                     }));
 }
 
 void MainWindow::Pause(int ms) {

@@ -5,7 +5,9 @@
 
 #include <QIcon>
 #include <QWidget>
+#include <map>
 #include <memory>
+#include <thread>
 
 #include "lmn_kx_dlg.h"
 #include "mixer_player.h"
@@ -49,6 +51,7 @@ class MainWindow : public QWidget, public ShellHost {
     void Quit(int exitCode) override;
     void PostToWindowThread(std::function<void()> task) override;
     void Pause(int ms) override;
+    void RunInBackground(std::function<void()> work, std::function<void()> done) override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -66,6 +69,10 @@ class MainWindow : public QWidget, public ShellHost {
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<GlobalHotKeys> hotKeys_;
     bool pageIsUtf8_ = true;
+    // Threads of RunInBackground, each removed once its done has run; declared before the core
+    // so that they are joined after it is gone and post nothing to it.
+    std::map<int, std::jthread> workers_;
+    int lastWorker_ = 0;
     // The players the core drives; declared before it so they outlive it.
     std::unique_ptr<sound::MixerPlayer> sound_;
     std::unique_ptr<companions::X11WindowCloser> windows_;

@@ -15,19 +15,46 @@ int FirstChannel(int group) {
 
 }  // namespace
 
-MixerPlayer::MixerPlayer(std::string programDir) : programDir_(std::move(programDir)) {
-    open_ = OpenAudioDevice();
-    if (!open_) return;
-    Mix_AllocateChannels(3 * kChannelsPerGroup);
-    for (int group : {kMusic, kVoice, kEffect})
-        Mix_GroupChannels(FirstChannel(group), FirstChannel(group) + kChannelsPerGroup - 1, group);
+MixerPlayer::MixerPlayer(std::string programDir, RunLater runLater)
+    : programDir_(std::move(programDir)), runLater_(std::move(runLater)) {
+    open_ = OpenOutput();
+    if (open_) ScheduleSilenceCheck();
 }
 
 MixerPlayer::~MixerPlayer() {
-    if (!open_) return;
+    if (!outputOpen_) return;
     Mix_HaltChannel(-1);
     for (int channel = 0; channel < static_cast<int>(chunks_.size()); ++channel) Release(channel);
     CloseAudioDevice();
+}
+
+bool MixerPlayer::OpenOutput() {
+    if (outputOpen_) return true;
+    if (!OpenAudioDevice()) return false;
+    outputOpen_ = true;
+    // Closing the output forgets the channels; every opening sets them up afresh.
+    Mix_AllocateChannels(3 * kChannelsPerGroup);
+    for (int group : {kMusic, kVoice, kEffect})
+        Mix_GroupChannels(FirstChannel(group), FirstChannel(group) + kChannelsPerGroup - 1, group);
+    return true;
+}
+
+void MixerPlayer::ScheduleSilenceCheck() {
+    if (!runLater_ || checkPending_) return;
+    checkPending_ = true;
+    runLater_(kSilentCloseMs, [this] { OnSilenceCheck(); });
+}
+
+void MixerPlayer::OnSilenceCheck() {
+    checkPending_ = false;
+    if (!outputOpen_) return;
+    if (Mix_Playing(-1) > 0) {
+        ScheduleSilenceCheck();
+        return;
+    }
+    for (int channel = 0; channel < static_cast<int>(chunks_.size()); ++channel) Release(channel);
+    CloseAudioDevice();
+    outputOpen_ = false;
 }
 
 void MixerPlayer::StartMusic() {
@@ -36,7 +63,7 @@ void MixerPlayer::StartMusic() {
 }
 
 void MixerPlayer::StopMusic() {
-    if (!open_) return;
+    if (!outputOpen_) return;
     Mix_HaltGroup(kMusic);
     ReleaseFinished(kMusic);
 }
@@ -56,7 +83,8 @@ int MixerPlayer::HeldSounds() const {
 }
 
 void MixerPlayer::Play(Group group, const std::string& name, int loops) {
-    if (!open_) return;
+    if (!open_ || !OpenOutput()) return;
+    ScheduleSilenceCheck();
     ReleaseFinished(group);
     Mix_Chunk* chunk = Mix_LoadWAV(NativePath(FullPath(programDir_, name)).c_str());
     if (!chunk) return;

@@ -2,9 +2,13 @@
 // is one sound looping on the music group; voices and effects each take a free channel of
 // their group, so several play over each other. Finished voices and effects are released when
 // their group plays the next sound, so a long session holds at most one sound per channel.
+// Given a way to run work later on its own thread, the player closes the audio output while
+// nothing plays (the output's thread otherwise wakes about 43 times a second for silence) and
+// opens it again when the next sound starts.
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "sound_player.h"
@@ -14,17 +18,26 @@ struct Mix_Chunk;
 namespace lmn::sound {
 
 inline constexpr int kChannelsPerGroup = 32;
+// How long the output stays open once nothing plays, and how often a playing output is checked.
+inline constexpr int kSilentCloseMs = 2000;
+
+// Runs task on the player's thread after delayMs (never inside the call itself).
+using RunLater = std::function<void(int delayMs, std::function<void()> task)>;
 
 class MixerPlayer : public SoundPlayer {
   public:
-    // programDir ends with '/'; opens the audio output (see audio_device.h).
-    explicit MixerPlayer(std::string programDir);
+    // programDir ends with '/'; opens the audio output (see audio_device.h). With runLater, the
+    // output is closed kSilentCloseMs after the last sound has ended; without, it stays open.
+    // A task handed to runLater must not run after the player is gone.
+    explicit MixerPlayer(std::string programDir, RunLater runLater = {});
     ~MixerPlayer() override;
     MixerPlayer(const MixerPlayer&) = delete;
     MixerPlayer& operator=(const MixerPlayer&) = delete;
 
     // False when not even the silent output could be opened; every call then does nothing.
     bool isOpen() const { return open_; }
+    // True while the audio output (and its thread) runs.
+    bool OutputOpen() const { return outputOpen_; }
 
     void StartMusic() override;
     void StopMusic() override;
@@ -40,9 +53,15 @@ class MixerPlayer : public SoundPlayer {
     void Play(Group group, const std::string& name, int loops);
     void ReleaseFinished(Group group);
     void Release(int channel);
+    bool OpenOutput();
+    void ScheduleSilenceCheck();
+    void OnSilenceCheck();
 
     std::string programDir_;
+    RunLater runLater_;
     bool open_ = false;
+    bool outputOpen_ = false;
+    bool checkPending_ = false;
     std::array<Mix_Chunk*, 3 * kChannelsPerGroup> chunks_{};
 };
 

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <functional>
+#include <thread>
+#include <vector>
 
 #include "disk_output.h"
 #include "temp_dir.h"
@@ -110,6 +114,82 @@ TEST_F(DiskOutput, FinishedEffectsAreReleasedAndMissingFilesPlayNothing) {
     player.PlayVoice("sound\\missing.mp3");
     player.PlayEffect("sound\\readme.txt");
     EXPECT_EQ(player.HeldSounds(), 1);
+}
+
+// The work the player leaves for later, run when the test says so.
+struct LaterQueue {
+    RunLater Hook() {
+        return [this](int ms, std::function<void()> task) {
+            delays.push_back(ms);
+            tasks.push_back(std::move(task));
+        };
+    }
+    // Runs the oldest waiting task (which may leave a new one).
+    void RunNext() {
+        ASSERT_FALSE(tasks.empty());
+        auto task = std::move(tasks.front());
+        tasks.erase(tasks.begin());
+        task();
+    }
+    std::vector<int> delays;
+    std::vector<std::function<void()>> tasks;
+};
+
+TEST_F(DiskOutput, TheOutputClosesWhileSilentAndOpensAgainForTheNextSound) {
+    WriteToneWav(dir / "sound/long.mp3", {{440, 1.0}});
+    LaterQueue later;
+    MixerPlayer player(dir.path(), later.Hook());
+    ASSERT_TRUE(player.isOpen());
+    ASSERT_EQ(later.tasks.size(), 1u);
+    EXPECT_EQ(later.delays[0], kSilentCloseMs);
+
+    later.RunNext();
+    EXPECT_FALSE(player.OutputOpen());
+    EXPECT_TRUE(later.tasks.empty()) << "a closed output needs no more checks";
+    // A closed output has no thread writing silence any more.
+    const size_t closedAt = FramesWritten(output);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(FramesWritten(output), closedAt);
+
+    player.PlayEffect("sound\\long.mp3");
+    player.PlayVoice("sound\\long.mp3");
+    EXPECT_TRUE(player.OutputOpen());
+    EXPECT_EQ(player.HeldSounds(), 2);
+    ASSERT_EQ(later.tasks.size(), 1u) << "sounds in a row leave one check";
+    later.RunNext();
+    EXPECT_TRUE(player.OutputOpen()) << "closed while a sound plays";
+    ASSERT_EQ(later.tasks.size(), 1u) << "a playing output is checked again";
+
+    const size_t start = WaitForSound();
+    auto frames = WaitForFrames(output, start + Frames(1.3));
+    EXPECT_GT(ToneLevel(frames, start + Frames(0.1), Frames(0.5), 440), 4000);
+    later.RunNext();
+    EXPECT_FALSE(player.OutputOpen());
+    EXPECT_EQ(player.HeldSounds(), 0) << "finished sounds are released with the output";
+}
+
+TEST_F(DiskOutput, LoopingMusicKeepsTheOutputOpenUntilItStops) {
+    WriteToneWav(dir / "sound/bk.mp3", {{440, 0.3}});
+    LaterQueue later;
+    MixerPlayer player(dir.path(), later.Hook());
+    later.RunNext();
+    ASSERT_FALSE(player.OutputOpen());
+
+    player.StartMusic();
+    EXPECT_EQ(player.HeldSounds(), 1);
+    const size_t start = WaitForSound();
+    WaitForFrames(output, start + Frames(0.8));  // past the file's end: the music loops
+    later.RunNext();
+    EXPECT_TRUE(player.OutputOpen());
+    auto frames = WaitForFrames(output, start + Frames(1.0));
+    EXPECT_GT(ToneLevel(frames, start + Frames(0.7), Frames(0.2), 440), 4000);
+
+    player.StopMusic();
+    later.RunNext();
+    EXPECT_FALSE(player.OutputOpen());
+    player.StopMusic();
+    EXPECT_FALSE(player.OutputOpen()) << "stopping silence opens nothing";
+    EXPECT_TRUE(later.tasks.empty());
 }
 
 TEST(NoAudioDevice, FallsBackToTheSilentDriver) {

@@ -4,6 +4,8 @@
 // no delivery timer runs while there is nothing to deliver.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "message_types.h"
 #include "package_reader.h"
 #include "shell_fixture.h"
@@ -193,6 +195,29 @@ TEST_F(Delivery, CommandsFromTheNestedLoopOfACommandsOwnBoxWait) {
     host.Advance(0);
     ASSERT_EQ(SentTypes(), std::vector<std::int32_t>{MSG_GAME_DEAL});
     EXPECT_EQ(PackageReader(room.sent[0].bytes).readString(), "type=[game_deal]&n=1");
+}
+
+TEST_F(Delivery, CommandsWaitUntilTheClientPagesLobbyAnswersAreIn) {
+    server.Reply("[get_out_ip]", "203.0.113.9");
+    server.Reply("[get_srv_ip]", "RequestIpInterval=600&IP=10.9.9.9");
+    host.holdBackground = true;
+    OpenToClientPage();
+    ASSERT_EQ(host.navigations.size(), 1u) << "the client page is asked for at once";
+    ASSERT_EQ(host.background.size(), 1u);
+    EXPECT_TRUE(server.Fetched().empty());
+
+    PageSends("[enter_room]&id=6");
+    PageSends("[setting_test_out_ip]");
+    EXPECT_EQ(dlg->context().state().room.kind, 0) << "handled before the lobby answered";
+    EXPECT_TRUE(host.scripts.empty());
+
+    host.RunBackground();
+    host.Advance(0);
+    EXPECT_EQ(dlg->context().state().room.kind, 6);
+    EXPECT_NE(std::find(log.begin(), log.end(), "connect 10.9.9.9:20000"), log.end())
+        << "the room command saw the room server's address";
+    ASSERT_EQ(host.scripts.size(), 1u);
+    EXPECT_EQ(dlg->context().state().outsideIp, "203.0.113.9");
 }
 
 }  // namespace

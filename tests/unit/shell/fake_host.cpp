@@ -82,6 +82,20 @@ std::vector<std::string> FakeServer::Fetched() const {
     return fetched_;
 }
 
+void FakeHost::RunInBackground(std::function<void()> work, std::function<void()> done) {
+    if (!holdBackground) return ShellHost::RunInBackground(std::move(work), std::move(done));
+    background.emplace_back(std::move(work), std::move(done));
+}
+
+void FakeHost::RunBackground() {
+    auto held = std::move(background);
+    background.clear();
+    for (auto& [work, done] : held) {
+        work();
+        done();
+    }
+}
+
 std::string FakeServer::FetchText(const std::string& url) {
     std::lock_guard lock(mutex_);
     fetched_.push_back(url);

@@ -54,6 +54,11 @@ class FakeHost : public ShellHost {
     bool trayShown = false;
     int quitCode = -1;
     int pauses = 0;
+    // When set, work handed to RunInBackground waits until RunBackground.
+    bool holdBackground = false;
+    std::vector<std::pair<std::function<void()>, std::function<void()>>> background;
+    // Runs the held work, oldest first, each with its done.
+    void RunBackground();
     std::string currentUrl;
 
     void Navigate(const std::string& url) override;
@@ -76,6 +81,7 @@ class FakeHost : public ShellHost {
     void Quit(int exitCode) override { quitCode = exitCode; }
     void PostToWindowThread(std::function<void()> task) override { task(); }
     void Pause(int) override { ++pauses; }
+    void RunInBackground(std::function<void()> work, std::function<void()> done) override;
 
   private:
     struct Timer {
