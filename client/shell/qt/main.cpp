@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QByteArray>
 #include <QMessageBox>
 #include <QWebEngineProfile>
 #include <string>
@@ -22,6 +23,12 @@ int main(int argc, char** argv) {
     // Chromium refuses to run as root with its sandbox.
     if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    }
+    // Pages give their commands by navigating frames; Chromium's guard against floods of
+    // navigations would silently drop a frame's commands past 200 in ten seconds.
+    if (QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+        !flags.contains("--disable-ipc-flooding-protection")) {
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.append(" --disable-ipc-flooding-protection").trimmed());
     }
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);

@@ -95,6 +95,13 @@ TEST(ClientE2E, PageAndProgramTalkThroughTheBridge) {
     EXPECT_EQ(ini.GetString("common", "strPassword", "?"), "mixed");
     EXPECT_EQ(ini.GetString("common", "strUserName", "?"), "half");
     EXPECT_EQ(ini.GetString("common", "strUrl", "?"), testBase) << "[change_base_url] is not saved";
+
+    // A page that sends every command through one frame is not cut off by the browser's limit on
+    // how often one frame may navigate.
+    ASSERT_TRUE(WaitUntil([&] { return !Requests(dev, "report.txt?stage=oneframe").empty(); }, 60000))
+        << "a command sent through one frame was lost";
+    EXPECT_EQ(Requests(dev, "report.txt?stage=oneframe").front(),
+              "/game/zrk/test/report.txt?stage=oneframe&count=250");
     EXPECT_TRUE(client.Running());
 }
 

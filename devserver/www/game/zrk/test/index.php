@@ -66,6 +66,21 @@ if (stage === 'settings') {
   }
 } else {
   report('stage=back');
+  // 250 commands one after another through one frame, each sent once the previous one's reply
+  // is in: more navigations of one frame than the browser allows in ten seconds by default.
+  var frame = document.createElement('iframe');
+  frame.style.display = 'none';
+  document.body.appendChild(frame);
+  var answered = 0;
+  onReply = function () {
+    if (++answered < 250) {
+      frame.src = 'http://lmnkx-cmd/[get_setting]&n=' + answered;
+      return;
+    }
+    onReply = null;
+    report('stage=oneframe&count=' + answered);
+  };
+  frame.src = 'http://lmnkx-cmd/[get_setting]&n=0';
 }
 </script>
 </body></html>
