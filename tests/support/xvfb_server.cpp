@@ -37,9 +37,11 @@ XvfbServer::XvfbServer(const std::string& screen) {
     if (pipe2(fds, O_CLOEXEC) != 0) return;
     // Only the write end goes to Xvfb.
     fcntl(fds[1], F_SETFD, 0);
-    process_ = ChildProcess(
-        {"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen, "-nolisten", "tcp"},
-        {.output = "/dev/null"});
+    // -noreset: without it the server starts over whenever its last client leaves, and a program
+    // started in that moment (a card maker replacing the one just closed) cannot connect.
+    process_ = ChildProcess({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen,
+                             "-nolisten", "tcp", "-noreset"},
+                            {.output = "/dev/null"});
     close(fds[1]);
     const std::string number = process_.started() ? ReadDisplayNumber(fds[0]) : std::string();
     close(fds[0]);
