@@ -18,6 +18,7 @@ class XvfbServer {
     // False when Xvfb is missing or did not come up within ten seconds.
     bool ok() const { return !name_.empty(); }
     const std::string& name() const { return name_; }  // ":N"
+    pid_t pid() const { return process_.pid(); }
     // Runs a shell command line with DISPLAY set to this server; its standard output.
     std::string Run(const std::string& command) const;
 
