@@ -7,13 +7,13 @@
 #include <chrono>
 #include <functional>
 #include <string>
-#include <thread>
 
 #include "card_maker_launcher.h"
 #include "paths.h"
 #include "process.h"
 #include "process_state.h"
 #include "temp_dir.h"
+#include "wait_until.h"
 #include "x11_window_closer.h"
 #include "xvfb_server.h"
 
@@ -22,13 +22,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = 30s) {
-    auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(50ms);
-    }
-    return true;
+bool WaitUntil(const std::function<bool()>& condition) {
+    return lmn::test::WaitUntil(condition, 30000);
 }
 
 bool IsQuestionTitle(std::string_view title) {

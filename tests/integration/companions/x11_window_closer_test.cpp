@@ -10,7 +10,6 @@
 #include <cstring>
 #include <deque>
 #include <map>
-#include <thread>
 
 #include "card_maker_launcher.h"
 #include "child_process.h"
@@ -18,6 +17,7 @@
 #include "process.h"
 #include "process_state.h"
 #include "temp_dir.h"
+#include "wait_until.h"
 #include "xvfb_server.h"
 
 namespace lmn::companions {
@@ -25,13 +25,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = 10s) {
-    auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(20ms);
-    }
-    return true;
+bool WaitUntil(const std::function<bool()>& condition) {
+    return lmn::test::WaitUntil(condition, 10000);
 }
 
 class X11Closing : public ::testing::Test {
