@@ -5,6 +5,7 @@
 #include <QWebEngineUrlRequestInfo>
 #include <QWebEngineView>
 
+#include "cancelled_navigations.h"
 #include "fixed_values.h"
 
 namespace lmn::shell {
@@ -49,6 +50,7 @@ class NewWindowPage : public QWebEnginePage {
 
 CommandPage::CommandPage(QWebEngineProfile* profile, Callbacks callbacks, QObject* parent)
     : QWebEnginePage(profile, parent), callbacks_(std::move(callbacks)) {
+    CancelledNavigations::InstallInto(profile);
     setUrlRequestInterceptor(&requests_);
 }
 
@@ -59,10 +61,13 @@ bool CommandPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool 
 
 void CommandPage::CommandRequests::interceptRequest(QWebEngineUrlRequestInfo& info) {
     if (!IsCommandHost(info.requestUrl())) return;
-    info.block(true);
-    if (info.resourceType() != QWebEngineUrlRequestInfo::ResourceTypeSubFrame) return;
+    if (info.resourceType() != QWebEngineUrlRequestInfo::ResourceTypeSubFrame) {
+        info.block(true);
+        return;
+    }
     const QUrl url = info.requestUrl();
     const QUrl source = info.initiator();
+    info.redirect(CancelledNavigations::Target());
     if (QThread::currentThread() == thread()) {
         callbacks_.frameCommand(url, source);
     } else {

@@ -4,8 +4,8 @@
 // where it belongs.
 //
 // Only the request itself names the frame a sub-frame's navigation came from, so a sub-frame
-// navigation to the command host is let through to its request, which is stopped there and
-// handed over with its frame.
+// navigation to the command host is let through to its request, which is handed over with its
+// frame and then ends as an aborted navigation (see CancelledNavigations).
 #pragma once
 
 #include <QWebEnginePage>

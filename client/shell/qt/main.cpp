@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "cancelled_navigations.h"
 #include "flash_support.h"
 #include "http.h"
 #include "main_window.h"
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
     }
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    lmn::shell::CancelledNavigations::RegisterScheme();
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
 

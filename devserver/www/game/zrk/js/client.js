@@ -1,15 +1,17 @@
-// Talking to the game client: commands go out by navigating hidden frames to the command host,
+// Talking to the game client: commands go out by navigating a hidden frame to the command host,
 // replies come in through client_cmd(text). Texts are "type=[word]&key=value&..." without escaping.
 var lmn = (function () {
   var handlers = {};
+  // Commands go through one hidden frame, as a movie's getURL into a named frame does: the
+  // client catches every navigation of it in order, a burst included.
+  var commandFrame = null;
   function send(text) {
-    // One frame per command keeps a burst in order; a frame is removed once its navigation has
-    // long been caught (removing it earlier could drop a command not yet seen).
-    var f = document.createElement('iframe');
-    f.style.display = 'none';
-    f.src = 'http://lmnkx-cmd/' + text;
-    document.body.appendChild(f);
-    setTimeout(function () { if (f.parentNode) f.parentNode.removeChild(f); }, 10000);
+    if (!commandFrame) {
+      commandFrame = document.createElement('iframe');
+      commandFrame.style.display = 'none';
+      document.body.appendChild(commandFrame);
+    }
+    commandFrame.src = 'http://lmnkx-cmd/' + text;
   }
 
   // Value of key in a key=value text (keys compared without letter case).
