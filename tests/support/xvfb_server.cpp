@@ -53,7 +53,12 @@ XvfbServer::XvfbServer(const std::string& screen) {
 }
 
 std::string XvfbServer::Run(const std::string& command) const {
-    const std::string line = "DISPLAY=" + name_ + " " + command;
+    // A tool that hangs on a window going away (import, xdotool) ends after a minute instead of
+    // holding the test until its own time runs out.
+    std::string quoted = "'";
+    for (char c : command) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    quoted += "'";
+    const std::string line = "DISPLAY=" + name_ + " timeout -k 5 60 sh -c " + quoted;
     std::string out;
     if (FILE* pipe = popen(line.c_str(), "r")) {
         char buf[4096];

@@ -26,6 +26,8 @@ TEST(XvfbServer, TwoServersGetDisplaysOfTheirOwnWithTheAskedScreenAndGoWithTheir
         ASSERT_EQ(small.name()[0], ':');
         EXPECT_NE(small.Run("xdpyinfo").find("dimensions:    320x240 pixels"), std::string::npos);
         EXPECT_NE(large.Run("xdpyinfo").find("dimensions:    640x480 pixels"), std::string::npos);
+        // Command lines keep their own quotes and pipes, and see the server as their display.
+        EXPECT_EQ(small.Run("echo 'it'\\''s' \"$DISPLAY\" | tr i I"), "It's " + small.name() + "\n");
         socket = "/tmp/.X11-unix/X" + small.name().substr(1);
         EXPECT_EQ(access(socket.c_str(), F_OK), 0);
         server = small.pid();
