@@ -6,8 +6,10 @@
 //     client_cmd has it, where that page answers at once with a [game_deal] of its own; half
 //     of that is one page-to-page way.
 // In the same run, the room server's hop is timed alone: two bare transports (NetEngine)
-// through the same room server, one-way. Prints p50 and p99 and the ratio
-// (page to page) / (own round trip + room hop).
+// through the same room server, one-way; and the browser's own floor for the round trip: a bare
+// QWebEngineView whose page times the same [get_setting] answered by a bare interceptor.
+// Prints p50 and p99, the ratio (page to page) / (own round trip + room hop) and the ratio of
+// the client's own round trip to the bare one.
 //   shell_client_latency_bench
 #include <algorithm>
 #include <chrono>
@@ -98,6 +100,29 @@ std::vector<double> RoomHopMs(const lmn::test::DevServerProcess& dev, int sample
     return ms;
 }
 
+// The same page round trip in a bare browser window answering [get_setting] itself.
+std::vector<double> BareRoundTripMs(const lmn::test::DevServerProcess& dev) {
+    const pid_t bare = lmn::bench::StartOffscreen({BARE_COMMAND_HOST_BIN, dev.baseUrl() + "round_trip.php"},
+                                                  lmn::bench::TempFolder("bare"));
+    auto done = [&] {
+        for (const auto& line : dev.LogLines("http"))
+            if (line.find("report.txt?stage=bare_done") != std::string::npos) return true;
+        return false;
+    };
+    const auto start = Clock::now();
+    while (!done() && Clock::now() - start < std::chrono::minutes(2))
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    lmn::bench::StopProcess(bare);
+    std::vector<double> ms;
+    for (const auto& line : dev.LogLines("http")) {
+        const auto at = line.find("report.txt?stage=bare&ms=");
+        if (at == std::string::npos) continue;
+        for (double v : lmn::bench::ParseList(line.substr(at + 25))) ms.push_back(v);
+    }
+    std::sort(ms.begin(), ms.end());
+    return ms;
+}
+
 std::string Config(const std::string& baseUrl, const std::string& name) {
     return "[common]\r\nstrUrl=" + baseUrl +
            "\r\nbMusic=0\r\nbSound=0\r\nbVoice=0\r\nbAutoLogin=1\r\nstrUserName=" + name +
@@ -148,6 +173,11 @@ int main() {
             (isOwn ? own : pair).push_back(isOwn ? v : v / 2);
     }
     const std::vector<double> hop = RoomHopMs(dev, static_cast<int>(pair.size()));
+    const std::vector<double> bare = BareRoundTripMs(dev);
+    if (bare.empty()) {
+        std::fprintf(stderr, "the bare browser window did not finish its round trips\n");
+        return 1;
+    }
     std::sort(own.begin(), own.end());
     std::sort(pair.begin(), pair.end());
 
@@ -155,8 +185,11 @@ int main() {
     Print("page A [game_deal] -> page B client_cmd (half a trip)", pair);
     Print("baseline: own page -> client -> client_cmd", own);
     Print("baseline: room server hop, bare transports", hop);
+    Print("floor: bare QWebEngineView, same page round trip", bare);
     std::printf("ratio page to page / (own round trip + room hop):  p50 %.2f  p99 %.2f\n",
                 Quantile(pair, 0.5) / (Quantile(own, 0.5) + Quantile(hop, 0.5)),
                 Quantile(pair, 0.99) / (Quantile(own, 0.99) + Quantile(hop, 0.99)));
+    std::printf("ratio own round trip / bare window's:  p50 %.2f  p99 %.2f\n",
+                Quantile(own, 0.5) / Quantile(bare, 0.5), Quantile(own, 0.99) / Quantile(bare, 0.99));
     return 0;
 }

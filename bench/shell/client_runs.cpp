@@ -19,14 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string TempFolder(const std::string& name) {
-    static int count = 0;
-    const fs::path dir = fs::temp_directory_path() / ("lmn-bench-" + std::to_string(getpid()) + "-" +
-                                                      std::to_string(++count) + "-" + name);
-    fs::create_directories(dir);
-    return dir.string() + "/";
-}
-
 std::string ReadAll(const std::string& path) {
     std::ifstream in(path);
     std::stringstream s;
@@ -50,6 +42,14 @@ bool StatOf(pid_t pid, long& ticks, pid_t& parent) {
 }
 
 }  // namespace
+
+std::string TempFolder(const std::string& name) {
+    static int count = 0;
+    const fs::path dir = fs::temp_directory_path() / ("lmn-bench-" + std::to_string(getpid()) + "-" +
+                                                      std::to_string(++count) + "-" + name);
+    fs::create_directories(dir);
+    return dir.string() + "/";
+}
 
 std::string MakeInstall(const std::string& configIni) {
     const std::string dir = TempFolder("install");
