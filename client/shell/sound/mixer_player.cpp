@@ -16,10 +16,7 @@ int FirstChannel(int group) {
 }  // namespace
 
 MixerPlayer::MixerPlayer(std::string programDir, RunLater runLater)
-    : programDir_(std::move(programDir)), runLater_(std::move(runLater)) {
-    open_ = OpenOutput();
-    if (open_) ScheduleSilenceCheck();
-}
+    : programDir_(std::move(programDir)), runLater_(std::move(runLater)) {}
 
 MixerPlayer::~MixerPlayer() {
     if (!outputOpen_) return;
@@ -83,7 +80,11 @@ int MixerPlayer::HeldSounds() const {
 }
 
 void MixerPlayer::Play(Group group, const std::string& name, int loops) {
-    if (!open_ || !OpenOutput()) return;
+    if (!open_) return;
+    if (!OpenOutput()) {
+        open_ = false;
+        return;
+    }
     ScheduleSilenceCheck();
     ReleaseFinished(group);
     Mix_Chunk* chunk = Mix_LoadWAV(NativePath(FullPath(programDir_, name)).c_str());

@@ -2,9 +2,11 @@
 // is one sound looping on the music group; voices and effects each take a free channel of
 // their group, so several play over each other. Finished voices and effects are released when
 // their group plays the next sound, so a long session holds at most one sound per channel.
-// Given a way to run work later on its own thread, the player closes the audio output while
-// nothing plays (the output's thread otherwise wakes about 43 times a second for silence) and
-// opens it again when the next sound starts.
+// The audio output is opened when the first sound starts, not when the player is made, so a
+// program that makes its player at start-up does not wait for the sound system before its
+// window. Given a way to run work later on its own thread, the player closes the audio output
+// while nothing plays (the output's thread otherwise wakes about 43 times a second for silence)
+// and opens it again when the next sound starts.
 #pragma once
 
 #include <array>
@@ -26,15 +28,16 @@ using RunLater = std::function<void(int delayMs, std::function<void()> task)>;
 
 class MixerPlayer : public SoundPlayer {
   public:
-    // programDir ends with '/'; opens the audio output (see audio_device.h). With runLater, the
-    // output is closed kSilentCloseMs after the last sound has ended; without, it stays open.
+    // programDir ends with '/'; the first sound opens the audio output (see audio_device.h). With
+    // runLater, the output is closed kSilentCloseMs after the last sound has ended; without, it
+    // stays open.
     // A task handed to runLater must not run after the player is gone.
     explicit MixerPlayer(std::string programDir, RunLater runLater = {});
     ~MixerPlayer() override;
     MixerPlayer(const MixerPlayer&) = delete;
     MixerPlayer& operator=(const MixerPlayer&) = delete;
 
-    // False when not even the silent output could be opened; every call then does nothing.
+    // False once not even the silent output could be opened; every call then does nothing.
     bool isOpen() const { return open_; }
     // True while the audio output (and its thread) runs.
     bool OutputOpen() const { return outputOpen_; }
@@ -59,7 +62,7 @@ class MixerPlayer : public SoundPlayer {
 
     std::string programDir_;
     RunLater runLater_;
-    bool open_ = false;
+    bool open_ = true;
     bool outputOpen_ = false;
     bool checkPending_ = false;
     std::array<Mix_Chunk*, 3 * kChannelsPerGroup> chunks_{};

@@ -140,10 +140,21 @@ TEST_F(DiskOutput, TheOutputClosesWhileSilentAndOpensAgainForTheNextSound) {
     LaterQueue later;
     MixerPlayer player(dir.path(), later.Hook());
     ASSERT_TRUE(player.isOpen());
+    EXPECT_FALSE(player.OutputOpen()) << "the output waits for the first sound";
+    EXPECT_TRUE(later.tasks.empty());
+
+    player.PlayEffect("sound\\long.mp3");
+    EXPECT_TRUE(player.OutputOpen());
     ASSERT_EQ(later.tasks.size(), 1u);
     EXPECT_EQ(later.delays[0], kSilentCloseMs);
-
-    later.RunNext();
+    const size_t first = WaitForSound();
+    EXPECT_GT(ToneLevel(WaitForFrames(output, first + Frames(0.5)), first + Frames(0.1), Frames(0.3), 440),
+              4000)
+        << "the first sound plays on the output it opened";
+    while (!later.tasks.empty()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        later.RunNext();
+    }
     EXPECT_FALSE(player.OutputOpen());
     EXPECT_TRUE(later.tasks.empty()) << "a closed output needs no more checks";
     // A closed output has no thread writing silence any more.
@@ -172,8 +183,8 @@ TEST_F(DiskOutput, LoopingMusicKeepsTheOutputOpenUntilItStops) {
     WriteToneWav(dir / "sound/bk.mp3", {{440, 0.3}});
     LaterQueue later;
     MixerPlayer player(dir.path(), later.Hook());
-    later.RunNext();
-    ASSERT_FALSE(player.OutputOpen());
+    player.StopMusic();
+    ASSERT_FALSE(player.OutputOpen()) << "stopping before any sound opens nothing";
 
     player.StartMusic();
     EXPECT_EQ(player.HeldSounds(), 1);
