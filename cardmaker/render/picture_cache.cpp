@@ -10,6 +10,7 @@
 #include <climits>
 
 #include "paths.h"
+#include "png_chunks.h"
 
 namespace lmn::maker {
 
@@ -37,7 +38,8 @@ int64_t PictureMemoryBudget() {
 PictureLoad ReadPicture(const std::string& path, int64_t memoryBudget) {
     PictureLoad load;
     std::string bytes;
-    if (path.empty() || !ReadFile(path, bytes) || bytes.size() > static_cast<size_t>(INT_MAX)) {
+    if (path.empty() || !ReadFile(path, bytes) || bytes.size() > static_cast<size_t>(INT_MAX) ||
+        !PngChunksFitFile(bytes)) {
         load.fault = PictureFault::Unreadable;
         return load;
     }
@@ -46,24 +48,24 @@ PictureLoad ReadPicture(const std::string& path, int64_t memoryBudget) {
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     load.size = reader.size();
-    if (load.size.isValid()) {
-        const int64_t needed = int64_t{load.size.width()} * load.size.height() * kBytesPerPixel;
-        if (needed > memoryBudget) {
-            load.fault = PictureFault::TooLarge;
-            return load;
-        }
-        // Qt refuses pictures beyond its own default limit; the budget above is the real bound.
-        const int64_t neededMb = needed / (1 << 20) + 1;
-        if (QImageReader::allocationLimit() != 0 && neededMb > QImageReader::allocationLimit())
-            QImageReader::setAllocationLimit(static_cast<int>(std::min<int64_t>(neededMb, INT_MAX)));
+    if (load.size.isValid() &&
+        int64_t{load.size.width()} * load.size.height() * kBytesPerPixel > memoryBudget) {
+        load.fault = PictureFault::TooLarge;
+        return load;
     }
+    // Some formats give their size only with the pixels, or declare one size and decode another:
+    // Qt's allocation limit, set to the budget while this picture decodes, bounds them all.
+    const int previousLimitMb = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(
+        static_cast<int>(std::clamp<int64_t>((memoryBudget + (1 << 20) - 1) >> 20, 1, INT_MAX)));
     QImage image = reader.read();
+    QImageReader::setAllocationLimit(previousLimitMb);
     if (image.isNull()) {
         load.fault = PictureFault::Unreadable;
         return load;
     }
     load.size = image.size();
-    // Some formats give their size only with the pixels (Qt's own limit bounded the decoding).
+    // The limit is in whole megabytes, so the decoded picture is checked against the budget itself.
     if (int64_t{image.width()} * image.height() * kBytesPerPixel > memoryBudget) {
         load.fault = PictureFault::TooLarge;
         return load;

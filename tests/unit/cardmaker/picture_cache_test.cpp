@@ -10,6 +10,7 @@
 
 #include "card_pictures.h"
 #include "paths.h"
+#include "png_chunks.h"
 #include "temp_dir.h"
 
 using namespace lmn::maker;
@@ -55,6 +56,7 @@ TEST_F(LargePictures, APictureBeyondQtsLimitOpensWhenTheMachineCanHoldIt) {
     EXPECT_EQ(load.fault, PictureFault::None);
     ASSERT_EQ(load.image.size(), QSize(1200, 900));
     EXPECT_EQ(load.image.pixelColor(300, 200), QColor(300 % 256, 200, 60));
+    EXPECT_EQ(QImageReader::allocationLimit(), 1);  // the program's other images keep Qt's limit
 }
 
 TEST_F(LargePictures, APictureBeyondTheMemoryBudgetIsRefusedWithItsSize) {
@@ -73,6 +75,25 @@ TEST_F(LargePictures, APictureBeyondTheMemoryBudgetIsRefusedWithItsSize) {
     EXPECT_EQ(cache.FaultOf(dir / "broken.jpg", &declared), PictureFault::Unreadable);
     EXPECT_EQ(cache.FaultOf(dir / "big.png", &declared), PictureFault::None);
     EXPECT_EQ(declared, QSize(1200, 900));
+}
+
+// A PNG chunk's declared length is allocated before it is read: a file whose chunk claims more than
+// the file holds is refused before it reaches the decoder, and a whole PNG still passes.
+TEST_F(LargePictures, APngChunkLongerThanTheFileIsRefusedBeforeDecoding) {
+    SavePng(GradientPicture(40, 30), dir / "whole.png");
+    std::string png;
+    ASSERT_TRUE(lmn::ReadFile(dir / "whole.png", png));
+    EXPECT_TRUE(PngChunksFitFile(png));
+    EXPECT_TRUE(PngChunksFitFile("GIF89a not a PNG at all"));
+    EXPECT_FALSE(PngChunksFitFile(png.substr(0, png.size() - 20)));  // cut inside the pixel data
+
+    const size_t afterHeader = 8 + 8 + 13 + 4;
+    std::string bomb = png;
+    bomb.insert(afterHeader, std::string("\x30\x00\x00\x00tEXt", 8) + "Comment\0x" + "crc!");
+    EXPECT_FALSE(PngChunksFitFile(bomb));
+    lmn::WriteFileAtomic(dir / "bomb.png", bomb);
+    EXPECT_EQ(ReadPicture(dir / "bomb.png", int64_t{64} << 20).fault, PictureFault::Unreadable);
+    EXPECT_EQ(ReadPicture(dir / "whole.png", int64_t{64} << 20).fault, PictureFault::None);
 }
 
 // A large picture shown in parts looks like the part of the whole scaled picture, for zooms that
