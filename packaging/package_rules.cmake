@@ -48,10 +48,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Lumenfold Desktop developers <desktop@lumenfold.example>")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Beside the libraries dpkg-shlibdeps finds: the browser's helper process (the library's
+# Beside the libraries dpkg-shlibdeps finds: SDL_mixer, which the client loads at its first
+# sound (dpkg-shlibdeps cannot see it), the browser's helper process (the library's
 # package does not pull it in), the fonts the font aliases name, and the tools of the
 # player-folder launcher; more picture formats for the card maker are welcome.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6webenginecore6-bin, fonts-arphic-uming, fonts-arphic-ukai, bash, coreutils, findutils, util-linux")
+    "libsdl2-mixer-2.0-0 (>= 2.6), libqt6webenginecore6-bin, fonts-arphic-uming, fonts-arphic-ukai, bash, coreutils, findutils, util-linux")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-image-formats-plugins")
 include(CPack)

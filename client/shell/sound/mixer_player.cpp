@@ -1,7 +1,5 @@
 #include "mixer_player.h"
 
-#include <SDL_mixer.h>
-
 #include "audio_device.h"
 #include "paths.h"
 
@@ -20,19 +18,20 @@ MixerPlayer::MixerPlayer(std::string programDir, RunLater runLater)
 
 MixerPlayer::~MixerPlayer() {
     if (!outputOpen_) return;
-    Mix_HaltChannel(-1);
+    sdl_->Mix_HaltChannel(-1);
     for (int channel = 0; channel < static_cast<int>(chunks_.size()); ++channel) Release(channel);
-    CloseAudioDevice();
+    CloseAudioDevice(*sdl_);
 }
 
 bool MixerPlayer::OpenOutput() {
     if (outputOpen_) return true;
-    if (!OpenAudioDevice()) return false;
+    sdl_ = SdlMixer();
+    if (!sdl_ || !OpenAudioDevice(*sdl_)) return false;
     outputOpen_ = true;
     // Closing the output forgets the channels; every opening sets them up afresh.
-    Mix_AllocateChannels(3 * kChannelsPerGroup);
+    sdl_->Mix_AllocateChannels(3 * kChannelsPerGroup);
     for (int group : {kMusic, kVoice, kEffect})
-        Mix_GroupChannels(FirstChannel(group), FirstChannel(group) + kChannelsPerGroup - 1, group);
+        sdl_->Mix_GroupChannels(FirstChannel(group), FirstChannel(group) + kChannelsPerGroup - 1, group);
     return true;
 }
 
@@ -45,12 +44,12 @@ void MixerPlayer::ScheduleSilenceCheck() {
 void MixerPlayer::OnSilenceCheck() {
     checkPending_ = false;
     if (!outputOpen_) return;
-    if (Mix_Playing(-1) > 0) {
+    if (sdl_->Mix_Playing(-1) > 0) {
         ScheduleSilenceCheck();
         return;
     }
     for (int channel = 0; channel < static_cast<int>(chunks_.size()); ++channel) Release(channel);
-    CloseAudioDevice();
+    CloseAudioDevice(*sdl_);
     outputOpen_ = false;
 }
 
@@ -61,7 +60,7 @@ void MixerPlayer::StartMusic() {
 
 void MixerPlayer::StopMusic() {
     if (!outputOpen_) return;
-    Mix_HaltGroup(kMusic);
+    sdl_->Mix_HaltGroup(kMusic);
     ReleaseFinished(kMusic);
 }
 
@@ -87,16 +86,16 @@ void MixerPlayer::Play(Group group, const std::string& name, int loops) {
     }
     ScheduleSilenceCheck();
     ReleaseFinished(group);
-    Mix_Chunk* chunk = Mix_LoadWAV(NativePath(FullPath(programDir_, name)).c_str());
+    Mix_Chunk* chunk = sdl_->Mix_LoadWAV(NativePath(FullPath(programDir_, name)).c_str());
     if (!chunk) return;
-    int channel = Mix_GroupAvailable(group);
+    int channel = sdl_->Mix_GroupAvailable(group);
     if (channel < 0) {
-        channel = Mix_GroupOldest(group);
-        Mix_HaltChannel(channel);
+        channel = sdl_->Mix_GroupOldest(group);
+        sdl_->Mix_HaltChannel(channel);
         Release(channel);
     }
-    if (Mix_PlayChannel(channel, chunk, loops) < 0) {
-        Mix_FreeChunk(chunk);
+    if (sdl_->Mix_PlayChannel(channel, chunk, loops) < 0) {
+        sdl_->Mix_FreeChunk(chunk);
         return;
     }
     chunks_[static_cast<size_t>(channel)] = chunk;
@@ -104,13 +103,13 @@ void MixerPlayer::Play(Group group, const std::string& name, int loops) {
 
 void MixerPlayer::ReleaseFinished(Group group) {
     for (int channel = FirstChannel(group); channel < FirstChannel(group) + kChannelsPerGroup; ++channel)
-        if (!Mix_Playing(channel)) Release(channel);
+        if (!sdl_->Mix_Playing(channel)) Release(channel);
 }
 
 void MixerPlayer::Release(int channel) {
     Mix_Chunk*& chunk = chunks_[static_cast<size_t>(channel)];
     if (!chunk) return;
-    Mix_FreeChunk(chunk);
+    sdl_->Mix_FreeChunk(chunk);
     chunk = nullptr;
 }
 

@@ -4,9 +4,9 @@
 // their group plays the next sound, so a long session holds at most one sound per channel.
 // The audio output is opened when the first sound starts, not when the player is made, so a
 // program that makes its player at start-up does not wait for the sound system before its
-// window. Given a way to run work later on its own thread, the player closes the audio output
-// while nothing plays (the output's thread otherwise wakes about 43 times a second for silence)
-// and opens it again when the next sound starts.
+// window; SDL_mixer itself is loaded then too (sdl_mixer_library.h). Given a way to run work later on its own
+// thread, the player closes the audio output while nothing plays (the output's thread otherwise wakes about
+// 43 times a second for silence) and opens it again when the next sound starts.
 #pragma once
 
 #include <array>
@@ -18,6 +18,8 @@
 struct Mix_Chunk;
 
 namespace lmn::sound {
+
+struct SdlMixerLibrary;
 
 inline constexpr int kChannelsPerGroup = 32;
 // How long the output stays open once nothing plays, and how often a playing output is checked.
@@ -37,7 +39,8 @@ class MixerPlayer : public SoundPlayer {
     MixerPlayer(const MixerPlayer&) = delete;
     MixerPlayer& operator=(const MixerPlayer&) = delete;
 
-    // False once not even the silent output could be opened; every call then does nothing.
+    // False once SDL_mixer could not be loaded or not even the silent output opened; every call
+    // then does nothing.
     bool isOpen() const { return open_; }
     // True while the audio output (and its thread) runs.
     bool OutputOpen() const { return outputOpen_; }
@@ -65,6 +68,7 @@ class MixerPlayer : public SoundPlayer {
     bool open_ = true;
     bool outputOpen_ = false;
     bool checkPending_ = false;
+    const SdlMixerLibrary* sdl_ = nullptr;  // loaded when the output first opens
     std::array<Mix_Chunk*, 3 * kChannelsPerGroup> chunks_{};
 };
 
