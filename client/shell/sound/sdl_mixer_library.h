@@ -9,13 +9,14 @@
 namespace lmn::sound {
 
 // Every function the sound player calls (SDL's own come with SDL_mixer, which depends on SDL).
-#define LMN_SDL_MIXER_FUNCTIONS(F)                                                                          \
-    F(SDL_InitSubSystem)                                                                                    \
-    F(SDL_QuitSubSystem)                                                                                    \
-    F(SDL_SetHint) F(SDL_GetError) F(SDL_setenv) F(Mix_Init) F(Mix_Quit) F(Mix_OpenAudio) F(Mix_CloseAudio) \
-        F(Mix_AllocateChannels) F(Mix_GroupChannels) F(Mix_GroupAvailable) F(Mix_GroupOldest)               \
-            F(Mix_HaltChannel) F(Mix_HaltGroup) F(Mix_Playing) F(Mix_LoadWAV) F(Mix_PlayChannel)            \
-                F(Mix_FreeChunk)
+// clang-format off
+#define LMN_SDL_MIXER_FUNCTIONS(F) \
+    F(SDL_InitSubSystem) F(SDL_QuitSubSystem) F(SDL_SetHint) F(SDL_GetError) \
+    F(SDL_setenv) F(Mix_Init) F(Mix_Quit) F(Mix_OpenAudio) \
+    F(Mix_CloseAudio) F(Mix_AllocateChannels) F(Mix_GroupChannels) F(Mix_GroupAvailable) \
+    F(Mix_GroupOldest) F(Mix_HaltChannel) F(Mix_HaltGroup) F(Mix_Playing) \
+    F(Mix_LoadWAV) F(Mix_PlayChannel) F(Mix_FreeChunk)
+// clang-format on
 
 // The functions, resolved from the installed library under their own names.
 struct SdlMixerLibrary {
