@@ -1,6 +1,6 @@
 // What the transport needs from the thread that owns it: readiness of its sockets and a way to
 // run work on that thread later. The programs implement it on the Qt event loop, tests and
-// servers with poll().
+// servers with epoll.
 #pragma once
 
 #include <functional>

@@ -5,9 +5,11 @@
 // requests go to the devserver's lobby script over HTTP), so the battle runs relayed, as in
 // the client. One action is in flight at a time; directions alternate.
 //
-// Baselines in the same run: two bare transports (NetEngine) through the byte forwarder of bench/forwarder
-// process on loopback (the floor of any relay), and two bare transports through the same room server.
-// Prints p50 and p99 of each and the ratios.
+// Baselines in the same run: two bare transports (NetEngine) through the byte forwarder of
+// bench/forwarder, in a process of its own as the room server is (the floor of any relay), and two
+// bare transports through the same room server. Every row alternates directions, and the whole
+// run, the devserver included, shares one CPU (one_cpu.h). Prints p50 and p99 of each and the
+// ratios.
 //   game_battle_latency_bench [samples]
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -25,13 +27,14 @@
 
 #include "byte_forwarder.h"
 #include "devserver_process.h"
+#include "epoll_reactor.h"
 #include "game_client.h"
 #include "http.h"
 #include "message_types.h"
 #include "net_engine.h"
+#include "one_cpu.h"
 #include "package_reader.h"
 #include "package_writer.h"
-#include "poll_reactor.h"
 
 namespace {
 
@@ -58,7 +61,7 @@ double At(const std::vector<double>& sorted, double q) {
 // rules, and a page that only collects the texts queued for it.
 class BenchClient : public lmn::game::GameEnv, public lmn::game::PackageLink, public NetEventSink {
   public:
-    BenchClient(PollReactor& loop, std::string baseUrl, int userId)
+    BenchClient(EpollReactor& loop, std::string baseUrl, int userId)
         : loop_(loop), baseUrl_(std::move(baseUrl)) {
         player_.userId = userId;
         player_.userName = "p" + std::to_string(userId);
@@ -111,7 +114,7 @@ class BenchClient : public lmn::game::GameEnv, public lmn::game::PackageLink, pu
     void onNetEvent(NetEvent event) override { game_.OnNetEvent(event); }
 
   private:
-    PollReactor& loop_;
+    EpollReactor& loop_;
     std::string baseUrl_;
     PlayerContext player_;
     std::string page_;
@@ -122,13 +125,13 @@ class BenchClient : public lmn::game::GameEnv, public lmn::game::PackageLink, pu
 
 // A bare transport end: every package that arrives is kept.
 struct BareClient : NetEventSink {
-    PollReactor& loop;
+    EpollReactor& loop;
     NetEngine engine{loop, *this};
     ConnectionHandle handle = 0;
     bool connected = false;
     std::vector<std::vector<std::uint8_t>> inbox;
 
-    BareClient(PollReactor& l, const std::string& host, std::uint16_t port) : loop(l) {
+    BareClient(EpollReactor& l, const std::string& host, std::uint16_t port) : loop(l) {
         handle = engine.connect(host, port);
         while (!connected) loop.runOnce(100);
     }
@@ -154,7 +157,7 @@ std::string ActionText(int i) {
 }
 
 // Core to core, alternating directions; each sample waits for the text on the other page.
-void MeasureCores(PollReactor& loop, BenchClient& a, BenchClient& b, int samples,
+void MeasureCores(EpollReactor& loop, BenchClient& a, BenchClient& b, int samples,
                   std::vector<double>& micros) {
     for (int i = 0; i < samples; ++i) {
         BenchClient& from = i % 2 ? b : a;
@@ -173,10 +176,10 @@ void MeasureCores(PollReactor& loop, BenchClient& a, BenchClient& b, int samples
     }
 }
 
-void MeasureBare(BareClient& a, BareClient& b, int samples, bool bothWays, std::vector<double>& micros) {
+void MeasureBare(BareClient& a, BareClient& b, int samples, std::vector<double>& micros) {
     for (int i = 0; i < samples; ++i) {
-        BareClient& from = bothWays && i % 2 ? b : a;
-        BareClient& to = bothWays && i % 2 ? a : b;
+        BareClient& from = i % 2 ? b : a;
+        BareClient& to = i % 2 ? a : b;
         const auto sent = Clock::now();
         PackageWriter deal(MSG_GAME_DEAL);
         deal.string(ActionText(i));
@@ -208,12 +211,13 @@ void Print(const char* name, const std::vector<double>& v) {
 
 int main(int argc, char** argv) {
     const int samples = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5000;
+    const int cpu = lmn::bench::RunOnOneCpu();
     lmn::test::DevServerProcess server;
     if (!server.ok()) {
         std::fprintf(stderr, "devserver did not start\n");
         return 1;
     }
-    PollReactor loop;
+    EpollReactor loop;
 
     // Two cores paired by the room server.
     BenchClient ann(loop, server.baseUrl(), 1001), bob(loop, server.baseUrl(), 1002);
@@ -274,21 +278,23 @@ int main(int argc, char** argv) {
     // The three rows take turns in short rounds, so that a change of machine load during the
     // run falls on all of them alike.
     std::vector<double> floor, bareRoom, cores, warmUp;
-    MeasureBare(from, to, kWarmUp, false, warmUp);
-    MeasureBare(cy, di, kWarmUp, true, warmUp);
+    MeasureBare(from, to, kWarmUp, warmUp);
+    MeasureBare(cy, di, kWarmUp, warmUp);
     MeasureCores(loop, ann, bob, kWarmUp, warmUp);
     for (int done = 0; done < samples; done += kRound) {
         const int n = std::min(kRound, samples - done);
-        MeasureBare(from, to, n, false, floor);
-        MeasureBare(cy, di, n, true, bareRoom);
+        MeasureBare(from, to, n, floor);
+        MeasureBare(cy, di, n, bareRoom);
         MeasureCores(loop, ann, bob, n, cores);
     }
     for (auto* v : {&floor, &bareRoom, &cores}) std::sort(v->begin(), v->end());
     from.engine.close(from.handle);
     waitpid(forwarder, nullptr, 0);
 
-    std::printf("samples: %d battle actions of %zu bytes per row (after %d warm-up)\n", samples,
-                ActionText(0).size(), kWarmUp);
+    std::printf(
+        "samples: %d battle actions of %zu bytes per row (after %d warm-up), %s\n", samples,
+        ActionText(0).size(), kWarmUp,
+        cpu < 0 ? "on any CPU (could not bind to one)" : ("all on CPU " + std::to_string(cpu)).c_str());
     Print("byte forwarder, bare transports (baseline)", floor);
     Print("room server, bare transports", bareRoom);
     Print("room server, game core to game core", cores);

@@ -1,8 +1,9 @@
 // One-way latency of a MSG_GAME_DEAL from one client through the room server to the other,
 // against the byte forwarder of bench/forwarder (epoll, one read and one write per record) in
-// the same run. Clients are NetEngines on one thread; the room
-// server runs on its own thread and logs every package to a file as it does inside devserver. One package is
-// in flight at a time. Prints p50 and p99 of both and the p50 ratio (room / forwarder).
+// the same run. Clients are NetEngines on one thread; the room server runs on its own thread and
+// logs every package to a file as it does inside devserver, and so does the forwarder (without
+// the log). The whole run shares one CPU (one_cpu.h). One package is in flight at a time. Prints
+// p50 and p99 of both and the p50 ratio (room / forwarder).
 //   net_relay_latency_bench [samples]
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -21,11 +22,12 @@
 #include <vector>
 
 #include "byte_forwarder.h"
+#include "epoll_reactor.h"
 #include "message_types.h"
 #include "net_engine.h"
+#include "one_cpu.h"
 #include "package_reader.h"
 #include "package_writer.h"
-#include "poll_reactor.h"
 #include "room_log_file.h"
 #include "room_server.h"
 
@@ -37,13 +39,13 @@ constexpr std::uint16_t kRoomPort = 21000;
 constexpr std::uint16_t kForwarderPort = 21001;
 
 struct Client : NetEventSink {
-    PollReactor& loop;
+    EpollReactor& loop;
     NetEngine engine{loop, *this};
     ConnectionHandle handle = 0;
     bool connected = false;
     std::vector<std::vector<std::uint8_t>> inbox;
 
-    Client(PollReactor& l, std::uint16_t port) : loop(l) {
+    Client(EpollReactor& l, std::uint16_t port) : loop(l) {
         handle = engine.connect("127.0.0.1", port);
         while (!connected) loop.runOnce(10);
     }
@@ -104,17 +106,18 @@ double At(const std::vector<double>& sorted, double q) {
 
 int main(int argc, char** argv) {
     int samples = argc > 1 ? std::atoi(argv[1]) : 10000;
+    const int cpu = lmn::bench::RunOnOneCpu();
 
     std::string root =
         std::filesystem::temp_directory_path().string() + "/lmn-relay-bench-" + std::to_string(getpid());
     std::filesystem::create_directories(root + "/log");
-    PollReactor serverLoop;
+    EpollReactor serverLoop;
     lmn::dev::RoomLogFile log(root + "/log/room.log");
     lmn::dev::RoomServer room(serverLoop, {}, [&](const std::string& line) { log.Write(line); });
     if (!room.Listen("127.0.0.1", kRoomPort)) return 1;
     std::thread serverThread([&] { serverLoop.run(); });
 
-    PollReactor loop;
+    EpollReactor loop;
     Client ann(loop, kRoomPort), bob(loop, kRoomPort);
     std::int32_t id = 1001;
     for (Client* c : {&ann, &bob}) {
@@ -148,7 +151,9 @@ int main(int argc, char** argv) {
     serverThread.join();
     std::filesystem::remove_all(root);
 
-    std::printf("samples: %d one-way MSG_GAME_DEAL deliveries each\n", samples);
+    std::printf(
+        "samples: %d one-way MSG_GAME_DEAL deliveries each, %s\n", samples,
+        cpu < 0 ? "on any CPU (could not bind to one)" : ("all on CPU " + std::to_string(cpu)).c_str());
     std::printf("byte forwarder: p50 %.1f us, p99 %.1f us\n", At(viaForwarder, 0.5), At(viaForwarder, 0.99));
     std::printf("room server:    p50 %.1f us, p99 %.1f us\n", At(viaRoom, 0.5), At(viaRoom, 0.99));
     std::printf("p50 ratio (room / forwarder): %.2f\n", At(viaRoom, 0.5) / At(viaForwarder, 0.5));

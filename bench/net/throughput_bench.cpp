@@ -18,8 +18,8 @@
 #include <thread>
 #include <vector>
 
+#include "epoll_reactor.h"
 #include "net_engine.h"
-#include "poll_reactor.h"
 
 namespace {
 
@@ -92,13 +92,13 @@ struct Counter : NetEventSink {
 };
 
 double Engines(std::size_t count) {
-    PollReactor receiverLoop;
+    EpollReactor receiverLoop;
     Counter receiver;
     NetEngine receiverEngine(receiverLoop, receiver);
     std::uint16_t port = receiverEngine.listen("127.0.0.1", 0);
     std::atomic<Clock::rep> startTicks{0};
     std::thread sender([&] {
-        PollReactor loop;
+        EpollReactor loop;
         Counter events;
         NetEngine engine(loop, events);
         ConnectionHandle handle = engine.connect("127.0.0.1", port);

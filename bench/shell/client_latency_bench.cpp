@@ -20,11 +20,11 @@
 
 #include "client_runs.h"
 #include "devserver_process.h"
+#include "epoll_reactor.h"
 #include "message_types.h"
 #include "net_engine.h"
 #include "package_reader.h"
 #include "package_writer.h"
-#include "poll_reactor.h"
 
 namespace {
 
@@ -33,13 +33,13 @@ using lmn::bench::Quantile;
 using Clock = std::chrono::steady_clock;
 
 struct BareClient : NetEventSink {
-    PollReactor& loop;
+    EpollReactor& loop;
     NetEngine engine{loop, *this};
     ConnectionHandle handle = 0;
     bool connected = false;
     std::vector<std::vector<std::uint8_t>> inbox;
 
-    BareClient(PollReactor& l, const std::string& host) : loop(l) {
+    BareClient(EpollReactor& l, const std::string& host) : loop(l) {
         handle = engine.connect(host, 20000);
         while (!connected) loop.runOnce(100);
     }
@@ -62,7 +62,7 @@ struct BareClient : NetEventSink {
 
 // One-way battle actions between two bare transports paired in a match by the room server.
 std::vector<double> RoomHopMs(const lmn::test::DevServerProcess& dev, int samples) {
-    PollReactor loop;
+    EpollReactor loop;
     BareClient a(loop, dev.host()), b(loop, dev.host());
     std::int32_t id = 2001;
     for (BareClient* c : {&a, &b}) {

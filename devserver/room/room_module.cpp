@@ -10,8 +10,8 @@
 #include <memory>
 #include <thread>
 
+#include "epoll_reactor.h"
 #include "module.h"
-#include "poll_reactor.h"
 #include "room_log_file.h"
 #include "room_server.h"
 #include "text.h"
@@ -48,7 +48,7 @@ class RoomService {
 
   private:
     RoomLogFile log_;
-    net::PollReactor reactor_;
+    net::EpollReactor reactor_;
     RoomServer server_;
     std::thread thread_;
 };

@@ -16,8 +16,8 @@
 #include <utility>
 #include <vector>
 
+#include "epoll_reactor.h"
 #include "net_event.h"
-#include "poll_reactor.h"
 
 namespace lmn::test {
 
@@ -43,7 +43,7 @@ class EventLog : public net::NetEventSink {
 
 // Runs the reactor until done() holds or timeoutMs pass; returns whether done() held. done()
 // is called once per round, so it may take what it was waiting for.
-inline bool RunUntil(net::PollReactor& reactor, const std::function<bool()>& done, int timeoutMs = 5000) {
+inline bool RunUntil(net::EpollReactor& reactor, const std::function<bool()>& done, int timeoutMs = 5000) {
     auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     for (;;) {
         if (done()) return true;

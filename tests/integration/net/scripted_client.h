@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "epoll_reactor.h"
 #include "loopback.h"
 #include "message_types.h"
 #include "net_engine.h"
 #include "package_fields.h"
 #include "package_reader.h"
 #include "package_writer.h"
-#include "poll_reactor.h"
 
 namespace lmn::test {
 
@@ -108,7 +108,7 @@ class ScriptedClient : public net::NetEventSink {
     }
 
     net::Sender from_;
-    net::PollReactor reactor_;
+    net::EpollReactor reactor_;
     net::NetEngine engine_{reactor_, *this};
     net::ConnectionHandle handle_ = 0;
     bool connected_ = false;

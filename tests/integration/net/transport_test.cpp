@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "epoll_reactor.h"
 #include "frames.h"
 #include "loopback.h"
 #include "net_engine.h"
-#include "poll_reactor.h"
 
 using namespace lmn::net;
 using namespace lmn::test;
@@ -24,7 +24,7 @@ const std::vector<std::uint8_t> kHandshake = Block({Record(std::string("\x0C\x00
 
 // An engine that connected to a raw listener, with the raw side of the connection.
 struct Connected {
-    PollReactor reactor;
+    EpollReactor reactor;
     EventLog log;
     NetEngine engine{reactor, log};
     RawSocket peer;
@@ -43,7 +43,7 @@ struct Connected {
 
 // A raw client of an engine's listener; the engine learns the handle from the client's first record.
 struct Accepted {
-    PollReactor reactor;
+    EpollReactor reactor;
     EventLog log;
     NetEngine engine{reactor, log};
     RawSocket peer;
@@ -122,7 +122,7 @@ TEST(Transport, PeerCloseIsReportedButOwnCloseIsNot) {
 }
 
 TEST(Transport, ConnectToAClosedPortFails) {
-    PollReactor reactor;
+    EpollReactor reactor;
     EventLog log;
     NetEngine engine(reactor, log);
     std::uint16_t port = 0;
@@ -259,7 +259,7 @@ struct Side : NetEventSink {
 TEST(Transport, HundredThousandPackagesCrossBothWaysWithoutLossOrReordering) {
     constexpr std::size_t kCount = 100000;
     Traffic toServer(1, kCount), toClient(2, kCount);
-    PollReactor reactor;
+    EpollReactor reactor;
     Side server(toClient, toServer), client(toServer, toClient);
     NetEngine serverEngine(reactor, server), clientEngine(reactor, client);
     server.engine = &serverEngine;
@@ -295,7 +295,7 @@ bool EndedByEngine(const RawSocket& socket) {
 }  // namespace
 
 TEST(TransportAcceptLimits, StrangersAreCappedAndASilentOneIsDroppedUnreported) {
-    PollReactor reactor;
+    EpollReactor reactor;
     EventLog log;
     NetEngine engine(reactor, log);
     engine.setAcceptLimits({3, std::chrono::milliseconds(1000)});
@@ -334,7 +334,7 @@ TEST(TransportAcceptLimits, StrangersAreCappedAndASilentOneIsDroppedUnreported) 
 }
 
 TEST(TransportAcceptLimits, ConnectionsMadeByTheEngineAreNotBounded) {
-    PollReactor reactor;
+    EpollReactor reactor;
     EventLog log;
     NetEngine engine(reactor, log);
     engine.setAcceptLimits({1, std::chrono::milliseconds(100)});
