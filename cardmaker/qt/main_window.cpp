@@ -15,6 +15,7 @@
 #include "dialog_closer.h"
 #include "http.h"
 #include "input_name_dlg.h"
+#include "off_window_thread.h"
 #include "preview_window.h"
 #include "qt_text.h"
 #include "sale_diy_card_dlg.h"
@@ -30,7 +31,8 @@ const QString kCaption = "LMN_KX_Card_Maker";
 }  // namespace
 
 MainWindow::MainWindow(std::string programDir, std::string_view commandLine)
-    : app_(std::make_unique<MakerApp>(*this, std::move(programDir), commandLine, FetchWithStatus)) {
+    : app_(std::make_unique<MakerApp>(*this, std::move(programDir), commandLine,
+                                      OffWindowThread(FetchWithStatus))) {
     setWindowTitle("Lumenfold-编辑器");
     app_->card().fontFace = ChooseCardFace();
     auto* layout = new QVBoxLayout(this);
@@ -185,7 +187,7 @@ void MainWindow::HideToolWindow() {
 
 void MainWindow::RunPublishDialog() {
     if (closing_) return;
-    SaleDiyCardDlg dialog(*app_, *this, NetworkPublishServices());
+    SaleDiyCardDlg dialog(*app_, *this, OffWindowThread(NetworkPublishServices()));
     dialog.exec();
 }
 
