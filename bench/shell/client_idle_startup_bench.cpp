@@ -110,5 +110,6 @@ int main(int argc, char** argv) {
         "idle %d s, CPU time with browser helpers: LMN_KX.exe %.1f ms, bare QWebEngineView %.1f ms, ratio "
         "%.2f\n",
         seconds, cc * 1000, bc * 1000, bc > 0 ? cc / bc : 0.0);
+    lmn::bench::RemoveTempFolders();
     return 0;
 }

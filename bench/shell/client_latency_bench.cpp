@@ -100,18 +100,25 @@ std::vector<double> RoomHopMs(const lmn::test::DevServerProcess& dev, int sample
     return ms;
 }
 
+// Waits at most `limit` for a page to report `stage`; whether it did.
+bool AwaitReport(const lmn::test::DevServerProcess& dev, const std::string& stage,
+                 std::chrono::seconds limit) {
+    auto done = [&] {
+        for (const auto& line : dev.LogLines("http"))
+            if (line.find("report.txt?stage=" + stage) != std::string::npos) return true;
+        return false;
+    };
+    const auto start = Clock::now();
+    while (!done() && Clock::now() - start < limit)
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    return done();
+}
+
 // The same page round trip in a bare browser window answering [get_setting] itself.
 std::vector<double> BareRoundTripMs(const lmn::test::DevServerProcess& dev) {
     const pid_t bare = lmn::bench::StartOffscreen({BARE_COMMAND_HOST_BIN, dev.baseUrl() + "round_trip.php"},
                                                   lmn::bench::TempFolder("bare"));
-    auto done = [&] {
-        for (const auto& line : dev.LogLines("http"))
-            if (line.find("report.txt?stage=bare_done") != std::string::npos) return true;
-        return false;
-    };
-    const auto start = Clock::now();
-    while (!done() && Clock::now() - start < std::chrono::minutes(2))
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    AwaitReport(dev, "bare_done", std::chrono::minutes(2));
     lmn::bench::StopProcess(bare);
     std::vector<double> ms;
     for (const auto& line : dev.LogLines("http")) {
@@ -147,17 +154,10 @@ int main() {
     const pid_t a = lmn::bench::StartOffscreen({installA + "LMN_KX.exe", "go"}, installA);
     const pid_t b = lmn::bench::StartOffscreen({installB + "LMN_KX.exe", "go"}, installB);
 
-    auto done = [&] {
-        for (const auto& line : dev.LogLines("http"))
-            if (line.find("report.txt?stage=bench_done") != std::string::npos) return true;
-        return false;
-    };
-    const auto start = Clock::now();
-    while (!done() && Clock::now() - start < std::chrono::minutes(5))
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const bool finished = AwaitReport(dev, "bench_done", std::chrono::minutes(5));
     lmn::bench::StopProcess(a);
     lmn::bench::StopProcess(b);
-    if (!done()) {
+    if (!finished) {
         std::fprintf(stderr, "the two clients did not finish the benchmark battle (logs in %s, %s)\n",
                      installA.c_str(), installB.c_str());
         return 1;
@@ -191,5 +191,6 @@ int main() {
                 Quantile(pair, 0.99) / (Quantile(own, 0.99) + Quantile(hop, 0.99)));
     std::printf("ratio own round trip / bare window's:  p50 %.2f  p99 %.2f\n",
                 Quantile(own, 0.5) / Quantile(bare, 0.5), Quantile(own, 0.99) / Quantile(bare, 0.99));
+    lmn::bench::RemoveTempFolders();
     return 0;
 }

@@ -41,14 +41,25 @@ bool StatOf(pid_t pid, long& ticks, pid_t& parent) {
     return true;
 }
 
+std::vector<fs::path>& MadeFolders() {
+    static std::vector<fs::path> folders;
+    return folders;
+}
+
 }  // namespace
 
 std::string TempFolder(const std::string& name) {
-    static int count = 0;
     const fs::path dir = fs::temp_directory_path() / ("lmn-bench-" + std::to_string(getpid()) + "-" +
-                                                      std::to_string(++count) + "-" + name);
+                                                      std::to_string(MadeFolders().size() + 1) + "-" + name);
     fs::create_directories(dir);
+    MadeFolders().push_back(dir);
     return dir.string() + "/";
+}
+
+void RemoveTempFolders() {
+    std::error_code ignored;
+    for (const fs::path& dir : MadeFolders()) fs::remove_all(dir, ignored);
+    MadeFolders().clear();
 }
 
 std::string MakeInstall(const std::string& configIni) {

@@ -12,6 +12,8 @@ namespace lmn::bench {
 
 // A new temporary folder, its path ending in "/".
 std::string TempFolder(const std::string& name);
+// Removes every folder TempFolder made (a run that fails keeps them, for their logs).
+void RemoveTempFolders();
 // A temporary folder holding a copy of LMN_KX.exe and the given config.ini.
 std::string MakeInstall(const std::string& configIni);
 // Starts argv[0] with argv in dir (offscreen, WebEngine without sandbox and GPU), output to log.
