@@ -36,20 +36,19 @@ std::size_t Loads(const lmn::test::DevServerProcess& dev, const std::string& who
     return n;
 }
 
-// Starts the window; its pid once its page has loaded, 0 when it did not within 60 s.
-pid_t StartUntilLoaded(const lmn::test::DevServerProcess& dev, const Window& w, double& ms) {
+// Starts the window and waits for its page to load; a stopped process (not started()) when it did
+// not within 60 s.
+lmn::test::ChildProcess StartUntilLoaded(const lmn::test::DevServerProcess& dev, const Window& w,
+                                         double& ms) {
     const std::size_t before = Loads(dev, w.who);
     const auto start = Clock::now();
-    const pid_t pid = lmn::bench::StartOffscreen(w.argv, w.dir);
+    lmn::test::ChildProcess window = lmn::bench::StartOffscreen(w.argv, w.dir);
     while (Loads(dev, w.who) == before) {
-        if (Clock::now() - start > std::chrono::seconds(60)) {
-            lmn::bench::StopProcess(pid);
-            return 0;
-        }
+        if (!window.started() || Clock::now() - start > std::chrono::seconds(60)) return {};
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-    return pid;
+    return window;
 }
 
 }  // namespace
@@ -68,13 +67,13 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 5; ++i) {
         for (const Window* w : {&client, &bare}) {
             double ms = 0;
-            const pid_t pid = StartUntilLoaded(dev, *w, ms);
-            if (pid == 0) {
+            lmn::test::ChildProcess window = StartUntilLoaded(dev, *w, ms);
+            if (!window.started()) {
                 std::fprintf(stderr, "%s did not load its page (log in %s)\n", w->who.c_str(),
                              install.c_str());
                 return 1;
             }
-            lmn::bench::StopProcess(pid);
+            window.Stop();
             (w == &client ? clientMs : bareMs).push_back(ms);
         }
     }
@@ -82,15 +81,16 @@ int main(int argc, char** argv) {
     std::sort(bareMs.begin(), bareMs.end());
 
     double ms = 0;
-    const pid_t c = StartUntilLoaded(dev, client, ms);
-    const pid_t b = StartUntilLoaded(dev, bare, ms);
-    if (c == 0 || b == 0) return 1;
+    lmn::test::ChildProcess clientWindow = StartUntilLoaded(dev, client, ms);
+    lmn::test::ChildProcess bareWindow = StartUntilLoaded(dev, bare, ms);
+    if (!clientWindow.started() || !bareWindow.started()) return 1;
+    const pid_t c = clientWindow.pid(), b = bareWindow.pid();
     std::this_thread::sleep_for(std::chrono::seconds(3));
     const auto c0 = lmn::bench::ReadProcessUse(c), b0 = lmn::bench::ReadProcessUse(b);
     std::this_thread::sleep_for(std::chrono::seconds(seconds));
     const auto c1 = lmn::bench::ReadProcessUse(c), b1 = lmn::bench::ReadProcessUse(b);
-    lmn::bench::StopProcess(c);
-    lmn::bench::StopProcess(b);
+    clientWindow.Stop();
+    bareWindow.Stop();
 
     const double cw = static_cast<double>(c1.windowThreadWakeups - c0.windowThreadWakeups) / seconds;
     const double bw = static_cast<double>(b1.windowThreadWakeups - b0.windowThreadWakeups) / seconds;

@@ -116,10 +116,10 @@ bool AwaitReport(const lmn::test::DevServerProcess& dev, const std::string& stag
 
 // The same page round trip in a bare browser window answering [get_setting] itself.
 std::vector<double> BareRoundTripMs(const lmn::test::DevServerProcess& dev) {
-    const pid_t bare = lmn::bench::StartOffscreen({BARE_COMMAND_HOST_BIN, dev.baseUrl() + "round_trip.php"},
-                                                  lmn::bench::TempFolder("bare"));
+    lmn::test::ChildProcess bare = lmn::bench::StartOffscreen(
+        {BARE_COMMAND_HOST_BIN, dev.baseUrl() + "round_trip.php"}, lmn::bench::TempFolder("bare"));
     AwaitReport(dev, "bare_done", std::chrono::minutes(2));
-    lmn::bench::StopProcess(bare);
+    bare.Stop();
     std::vector<double> ms;
     for (const auto& line : dev.LogLines("http")) {
         const auto at = line.find("report.txt?stage=bare&ms=");
@@ -151,12 +151,12 @@ int main() {
     }
     const std::string installA = lmn::bench::MakeInstall(Config(dev.baseUrl(), "bencha"));
     const std::string installB = lmn::bench::MakeInstall(Config(dev.baseUrl(), "benchb"));
-    const pid_t a = lmn::bench::StartOffscreen({installA + "LMN_KX.exe", "go"}, installA);
-    const pid_t b = lmn::bench::StartOffscreen({installB + "LMN_KX.exe", "go"}, installB);
+    lmn::test::ChildProcess a = lmn::bench::StartOffscreen({installA + "LMN_KX.exe", "go"}, installA);
+    lmn::test::ChildProcess b = lmn::bench::StartOffscreen({installB + "LMN_KX.exe", "go"}, installB);
 
     const bool finished = AwaitReport(dev, "bench_done", std::chrono::minutes(5));
-    lmn::bench::StopProcess(a);
-    lmn::bench::StopProcess(b);
+    a.Stop();
+    b.Stop();
     if (!finished) {
         std::fprintf(stderr, "the two clients did not finish the benchmark battle (logs in %s, %s)\n",
                      installA.c_str(), installB.c_str());

@@ -1,17 +1,12 @@
 #include "client_runs.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 namespace lmn::bench {
 
@@ -69,35 +64,15 @@ std::string MakeInstall(const std::string& configIni) {
     return dir;
 }
 
-pid_t StartOffscreen(const std::vector<std::string>& argv, const std::string& dir) {
-    const pid_t pid = fork();
-    if (pid != 0) return pid;
-    if (chdir(dir.c_str()) != 0) _exit(126);
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
-    setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    const int log = open((dir + "program.log").c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-    if (log >= 0) {
-        dup2(log, STDOUT_FILENO);
-        dup2(log, STDERR_FILENO);
-    }
-    std::vector<char*> args;
-    for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    execv(args[0], args.data());
-    _exit(127);
-}
-
-void StopProcess(pid_t pid) {
-    if (pid <= 0) return;
-    kill(pid, SIGTERM);
-    for (int i = 0; i < 300; ++i) {
-        if (waitpid(pid, nullptr, WNOHANG) == pid) return;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
+lmn::test::ChildProcess StartOffscreen(const std::vector<std::string>& argv, const std::string& dir) {
+    lmn::test::SpawnOptions options;
+    options.dir = dir;
+    options.output = dir + "program.log";
+    options.env = {{"QT_QPA_PLATFORM", "offscreen"},
+                   {"QTWEBENGINE_DISABLE_SANDBOX", "1"},
+                   {"QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu"},
+                   {"SDL_AUDIODRIVER", "dummy"}};
+    return lmn::test::ChildProcess(argv, options);
 }
 
 ProcessUse ReadProcessUse(pid_t pid) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "child_process.h"
+
 namespace lmn::bench {
 
 // A new temporary folder, its path ending in "/".
@@ -16,9 +18,9 @@ std::string TempFolder(const std::string& name);
 void RemoveTempFolders();
 // A temporary folder holding a copy of LMN_KX.exe and the given config.ini.
 std::string MakeInstall(const std::string& configIni);
-// Starts argv[0] with argv in dir (offscreen, WebEngine without sandbox and GPU), output to log.
-pid_t StartOffscreen(const std::vector<std::string>& argv, const std::string& dir);
-void StopProcess(pid_t pid);
+// Starts argv[0] with argv in dir (offscreen, WebEngine without sandbox and GPU), its output
+// appended to dir's program.log.
+lmn::test::ChildProcess StartOffscreen(const std::vector<std::string>& argv, const std::string& dir);
 
 struct ProcessUse {
     double cpuSeconds = 0;                     // user + system time of the process and its descendants
